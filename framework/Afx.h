@@ -1,0 +1,13 @@
+// The framework in one include: windows, dialogs, the application object, data exchange.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "framework/CString.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/Types.h"
+#include "framework/WinApp.h"
+#include "framework/Wnd.h"

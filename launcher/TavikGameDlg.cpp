@@ -1,0 +1,98 @@
+// The main launcher window: icons, the update worker start, the about command, minimised
+// painting, and a window that is client area everywhere.
+#include "launcher/TavikGameDlg.h"
+
+#include "app/TavikGameApp.h"
+#include "launcher/AboutDlg.h"
+#include "launcher/UpdateWorker.h"
+
+BEGIN_MESSAGE_MAP(CTavikGameDlg, CDialogEx)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_SIZE()
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_USER + 10002, &CTavikGameDlg::OnUserQuery)
+END_MESSAGE_MAP()
+
+CTavikGameDlg::CTavikGameDlg() : CDialogEx(IDD_TAVIKGAME_DIALOG, nullptr)
+{
+    m_hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+BOOL CTavikGameDlg::OnInitDialog()
+{
+    CDialogEx::OnInitDialog();
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    StartUpdateWorker(m_hWnd);
+
+    SetWindowText(g_strTitle);
+    return TRUE;
+}
+
+LRESULT CTavikGameDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // No caption dragging or border sizing by the system: the movie decides.
+    if (message == WM_NCHITTEST)
+        return HTCLIENT;
+    return CDialogEx::DefWindowProc(message, wParam, lParam);
+}
+
+void CTavikGameDlg::OnOK()
+{
+    // Enter must not close the launcher.
+    UpdateData(TRUE);
+}
+
+void CTavikGameDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialogEx::OnSysCommand(nID, lParam);
+    }
+}
+
+void CTavikGameDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        int cxIcon = ::GetSystemMetrics(SM_CXICON);
+        int cyIcon = ::GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        int x = (rect.Width() - cxIcon + 1) / 2;
+        int y = (rect.Height() - cyIcon + 1) / 2;
+        dc.DrawIcon(x, y, m_hIcon);
+    } else {
+        CDialogEx::OnPaint();
+    }
+}
+
+HCURSOR CTavikGameDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CTavikGameDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CDialogEx::OnSize(nType, cx, cy);
+}
+
+int CTavikGameDlg::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CDialogEx::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    EnableScrollBar(SB_BOTH, ESB_ENABLE_BOTH);
+    return 0;
+}
+
+LRESULT CTavikGameDlg::OnUserQuery(WPARAM, LPARAM)
+{
+    return 0;
+}

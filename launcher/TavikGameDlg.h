@@ -1,0 +1,27 @@
+// CTavikGameDlg: the launcher's main window (template 102), run modally by the application.
+#pragma once
+
+#include "framework/Afx.h"
+#include "resource.h"
+
+class CTavikGameDlg : public CDialogEx {
+public:
+    CTavikGameDlg();
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnSize(UINT nType, int cx, int cy);
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct);
+    LRESULT OnUserQuery(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+    HICON m_hIcon;
+};

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian packages the build, the launcher and the tests need, but only the missing ones.
+# Quick and silent when everything is already there.
+set -e
+pkgs="cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+      g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+      wine wine64 xvfb xauth x11-utils imagemagick"
+missing=""
+for p in $pkgs; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y --no-install-recommends $missing
