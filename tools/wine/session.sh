@@ -8,13 +8,13 @@ export WINEPREFIX="$build/wineprefix" TAVIK_BIN_DIR="$build/bin"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 "$(dirname "$0")/prefix.sh"
 
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it to fd 3.
+fifo=$(mktemp -u); mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
+read -r n <"$fifo"; rm -f "$fifo"
+[ -n "$n" ] || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$n"
-i=0
-while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
 # A wineserver already running for this prefix is shared and left running afterwards.
 own_server=0
 env LC_ALL=zh_CN.UTF-8 wineserver -p 2>/dev/null && own_server=1
