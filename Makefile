@@ -35,7 +35,8 @@ run: build-windows
 	tools/run.sh $(CURDIR)/build/windows
 
 bench: build
-	@if [ -x build/native/benchmarks ]; then build/native/benchmarks; else echo "no benchmarks yet"; fi
+	build/native/benchmarks
+	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/draw_bench.exe
 
 clean:
 	rm -rf build

@@ -49,3 +49,7 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests)
+
+# Whole-frame timing under Wine; run by `make bench`.
+add_executable(draw_bench ${CMAKE_SOURCE_DIR}/bench/win/DrawControlBench.cpp)
+target_link_libraries(draw_bench PRIVATE tavik_testsupport)
