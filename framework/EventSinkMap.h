@@ -157,6 +157,7 @@ HRESULT Call(T* pThis, void (B::*pfn)(A...), DISPPARAMS* pParams, std::index_seq
     bool loaded = (true && ... && std::get<I>(params).Load(ParamAt(pParams, static_cast<UINT>(I))));
     if (!loaded)
         return DISP_E_TYPEMISMATCH;
+    (void)pParams;
     (pThis->*pfn)(std::get<I>(params).Get()...);
     (void)std::initializer_list<int>{ (std::get<I>(params).Store(), 0)... };
     return S_OK;
