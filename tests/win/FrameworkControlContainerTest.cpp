@@ -37,7 +37,14 @@ public:
 
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_WEB_BROWSER, m_control); }
 
-    void OnText(const char* text) { texts.push_back(text); }
+    bool destroyOnText = false;
+
+    void OnText(const char* text)
+    {
+        texts.push_back(text);
+        if (destroyOnText)
+            DestroyWindow();
+    }
     void OnNewWindow(IDispatch** ppDisp, BOOL* pCancel)
     {
         ++newWindowCalls;
@@ -107,6 +114,12 @@ TEST_F(ControlContainer, TemplateControlIsHostedInPlaceAndBound)
     ASSERT_TRUE(fake->Window());
     EXPECT_EQ(::GetParent(fake->Window()), host) << "a windowed control inside its host";
     EXPECT_EQ(fake->SinkCount(), 1u) << "events are connected";
+
+    // Focus given to the host goes on to the control's window.
+    dlg.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(dlg.m_hWnd);
+    ::SetFocus(host);
+    EXPECT_EQ(::GetFocus(), fake->Window());
 
     // The control follows its host's size.
     RECT rcHost = ClientOf(host), rcControl = ClientOf(fake->Window());
@@ -240,6 +253,15 @@ TEST_F(ControlContainer, MismatchedOrUnmappedEventsCallNoHandler)
     EXPECT_EQ(fake->FireEvent(999, {}), S_OK);
     EXPECT_EQ(fake->FireDocumentComplete(nullptr, L"http://page/"), S_OK);
     EXPECT_EQ(dlg.otherControlCalls, 0);
+}
+
+TEST_F(ControlContainer, HandlerMayDestroyTheDialogDuringTheEvent)
+{
+    dlg.destroyOnText = true;
+    EXPECT_EQ(fake->FireStatusTextChange(L"bye"), S_OK);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(dlg.texts, (std::vector<std::string>{ "bye" }));
+    EXPECT_EQ(FakeWebBrowser::LiveCount(), 0u);
 }
 
 TEST_F(ControlContainer, ControlSeesItsAcceleratorsBeforeTheDialogManager)
