@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "web/BrowserCommandLine.h"
-#include "web/GameLink.h"
 
 namespace {
 
@@ -141,26 +140,4 @@ TEST(BrowserCommandLine, BuildBrowserStart)
     EXPECT_EQ(untouched.program, "p");
     EXPECT_EQ(untouched.parameters, "q");
     EXPECT_FALSE(BuildBrowserStart(command, "http://a", nullptr));
-}
-
-TEST(GameLink, MarkerIsACaseSensitiveSubstring)
-{
-    struct Case {
-        const char* link;
-        const char* marker;
-        bool game;
-    };
-    const Case cases[] = {
-        { "http://game/play?wd=1&x", "wd=1", true },
-        { "wd=1", "wd=1", true },
-        { "http://game/play?WD=1", "wd=1", false },
-        { "http://site/news", "wd=1", false },
-        { "", "wd=1", false },
-        { "anything", "", true },
-        { "", "", true },
-        { nullptr, "wd=1", false },
-        { "x", nullptr, true },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsGameLink(c.link, c.marker), c.game) << (c.link ? c.link : "(null)") << " / " << (c.marker ? c.marker : "(null)");
 }
