@@ -49,3 +49,10 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests)
+
+# The stand-in movie player control (a COM server DLL) and what its tests need.
+add_subdirectory(${CMAKE_SOURCE_DIR}/standins/movieplayer ${CMAKE_BINARY_DIR}/movieplayer)
+target_link_libraries(win_tests PRIVATE moviemaker_lib)
+if(TARGET movieplayer)
+    add_dependencies(win_tests movieplayer)
+endif()
