@@ -6,6 +6,9 @@
 #include "launcher/AboutDlg.h"
 #include "launcher/UpdateWorker.h"
 
+BYTE g_bDialogDragging = 0;
+POINT g_ptDialogDragOffset = { 0, 0 };
+
 BEGIN_MESSAGE_MAP(CTavikGameDlg, CDialogEx)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
@@ -29,8 +32,62 @@ BOOL CTavikGameDlg::OnInitDialog()
 
     StartUpdateWorker(m_hWnd);
 
+    // The window becomes a borderless layered popup off-screen, playing the login movie.
+    CreateControl(m_hWnd, CLSID_ShockwaveFlash, WS_EX_LAYERED, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX);
+
     SetWindowText(g_strTitle);
     return TRUE;
+}
+
+BOOL CTavikGameDlg::PreTranslateMessage(MSG* pMsg)
+{
+    // The rules look only at the message, never at its window: they act on this window and its
+    // movie, whichever window of the thread the message was for.
+    const UINT message = pMsg->message;
+    if (message == WM_SYSCOMMAND && pMsg->wParam == SC_CLOSE) {
+        ::PostQuitMessage(0);
+        return TRUE;
+    }
+    switch (message) {
+    case WM_CREATE:
+        if (pMsg->lParam)
+            ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, *reinterpret_cast<const LONG_PTR*>(pMsg->lParam));
+        return FALSE;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        break;
+    case WM_SIZE:
+        SizeControl();
+        return FALSE;
+    case WM_PAINT:
+        if (!m_bLayered) {
+            PaintControl();
+            return FALSE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        BeginDrag(m_hWnd, &g_bDialogDragging, &g_ptDialogDragOffset);
+        break;
+    case WM_MOUSEMOVE:
+        if (g_bDialogDragging)
+            DragTo(m_hWnd, g_ptDialogDragOffset, SWP_NOSIZE);
+        break;
+    case WM_LBUTTONUP:
+        ::ReleaseCapture();
+        g_bDialogDragging = 0;
+        break;
+    default:
+        break;
+    }
+
+    // The movie gets the input; what it consumes is not translated or dispatched.
+    if (IsControlInputMessage(message) || message == WM_SYSKEYDOWN) {
+        LRESULT result = 0;
+        if (ForwardToControl(message, pMsg->wParam, pMsg->lParam, &result))
+            return result != 0;
+    }
+    // Not the dialog's own pre-translation: Tab, Enter and Escape belong to the movie.
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 LRESULT CTavikGameDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

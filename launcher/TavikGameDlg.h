@@ -1,13 +1,19 @@
 // CTavikGameDlg: the launcher's main window (template 102), run modally by the application.
 #pragma once
 
+#include "flashhost/FlashDlgBase.h"
 #include "framework/Afx.h"
 #include "resource.h"
 
-class CTavikGameDlg : public CDialogEx {
+// Left-button drag of the main window: in progress, and cursor minus window corner at its start.
+extern BYTE g_bDialogDragging;
+extern POINT g_ptDialogDragOffset;
+
+class CTavikGameDlg : public CDialogEx, public CFlashDlgBase {
 public:
     CTavikGameDlg();
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
