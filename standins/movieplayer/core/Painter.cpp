@@ -134,7 +134,7 @@ Paint Paint::ForFill(const FillStyle& fill, const Matrix& toPixels, const ColorT
 
 void PaintSpan(const Paint& p, Canvas& canvas, int y, int x0, int x1, const float* coverage)
 {
-    uint8_t* row = canvas.bits + size_t(y) * canvas.stride;
+    uint8_t* row = canvas.bits + std::ptrdiff_t(y) * canvas.stride;
     switch (p.kind) {
     case Paint::None:
         return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "Bitmap.h"
@@ -11,7 +12,7 @@
 
 namespace movieplayer {
 
-// Top-down 32-bit pixels, blue, green, red, alpha; stride in bytes.
+// 32-bit pixels, blue, green, red, alpha; stride in bytes (negative for bottom-up rows).
 struct Canvas {
     uint8_t* bits = nullptr;
     int width = 0;

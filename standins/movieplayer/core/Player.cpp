@@ -403,8 +403,10 @@ void Player::SetViewport(const PixelRect& viewport, ScaleMode mode)
         m.tx = viewport.left + (vw - sw * sx) / 2 - st.xMin * m.a;
         m.ty = viewport.top + (vh - sh * sy) / 2 - st.yMin * m.d;
     }
+    const Matrix& o = m_stageToPixels;
+    if (m.a != o.a || m.b != o.b || m.c != o.c || m.d != o.d || m.tx != o.tx || m.ty != o.ty)
+        m_dirty = true;
     m_stageToPixels = m;
-    m_dirty = true;
 }
 
 bool Player::HitArea(const Instance& inst, const Matrix& m, double px, double py, unsigned level)
@@ -551,7 +553,7 @@ void Player::Render(Canvas& canvas, const Rgba* background)
         return;
     if (background != nullptr) {
         for (int y = clip.top; y < clip.bottom; ++y) {
-            uint8_t* p = canvas.bits + size_t(y) * canvas.stride + size_t(clip.left) * 4;
+            uint8_t* p = canvas.bits + std::ptrdiff_t(y) * canvas.stride + std::ptrdiff_t(clip.left) * 4;
             for (int x = clip.left; x < clip.right; ++x, p += 4)
                 p[0] = background->b, p[1] = background->g, p[2] = background->r, p[3] = 255;
         }

@@ -2,6 +2,7 @@
 // the pointer, and drawing the current frame into a pixel buffer fitted to a viewport.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
