@@ -11,8 +11,8 @@
 
 #include "app/LauncherSettings.h"
 #include "flashhost/FlashDlgBase.h"
-#include "standins/movieplayer/core/Movie.h"
 #include "support/TestSupport.h"
+#include "tools/moviemaker/Description.h"
 #include "tools/moviemaker/SwfWriter.h"
 
 using namespace testing_support;
@@ -52,53 +52,39 @@ private:
     DWORD m_cookie = 0;
 };
 
-Matrix At(double x, double y)
-{
-    Matrix m;
-    m.tx = x * 20;
-    m.ty = y * 20;
-    return m;
-}
-
-ShapeSpec Box(double w, double h, Rgba color)
-{
-    ShapeSpec s;
-    FillStyle f;
-    f.color = color;
-    s.fills.push_back(f);
-    ShapePath p;
-    p.fill1 = 1;
-    const double pts[4][2] = { { w, 0 }, { w, h }, { 0, h }, { 0, 0 } };
-    for (auto& pt : pts)
-        p.edges.push_back(PathEdge{ false, 0, 0, pt[0] * 20, pt[1] * 20 });
-    s.paths.push_back(p);
-    return s;
-}
-
 // Stage 200x150 at 20 frames a second, three frames looping: an opaque red left half, a
 // half-transparent white band at the top right, and a green button at (120,60)-(180,110) whose
 // release raises FSCommand "clicked" with "button".
 std::string LoginMovie()
 {
-    SwfWriter w(200, 150, 20);
-    w.DefineShape(1, Box(100, 150, Rgba{ 255, 0, 0, 255 }));
-    w.DefineShape(2, Box(100, 40, Rgba{ 255, 255, 255, 128 }));
-    w.DefineShape(4, Box(60, 50, Rgba{ 0, 255, 0, 255 }));
-    ButtonRecordSpec rec;
-    rec.states = 0x0F;
-    rec.charId = 4;
-    ButtonActionSpec click;
-    click.conditions = movieplayer::kOverDownToOverUp;
-    click.actions = act::GetUrl("FSCommand:clicked", "button");
-    w.DefineButton2(3, { rec }, { click });
-    w.Place(1, 1, Matrix());
-    w.Place(2, 2, At(100, 0));
-    w.Place(3, 3, At(120, 60));
-    w.ShowFrame();
-    w.ShowFrame();
-    w.ShowFrame();
-    Bytes b = w.Finish(true);
-    return std::string(b.begin(), b.end());
+    const char* description = R"(movie 200 150 20 compressed
+shape 1
+  solid #FF0000
+  rect 0 0 100 150 fill 1
+end
+shape 2
+  solid #FFFFFF80
+  rect 100 0 100 40 fill 1
+end
+shape 4
+  solid #00FF00
+  rect 0 0 60 50 fill 1
+end
+button 3
+  state up,over,down,hit 4
+  on release fscommand clicked button
+end
+place 1 1
+place 2 2
+place 3 3 at 120 60
+frame
+frame
+frame
+)";
+    Bytes movie;
+    std::string error;
+    EXPECT_TRUE(BuildMovie(description, nullptr, movie, error)) << error;
+    return std::string(movie.begin(), movie.end());
 }
 
 // The launcher's site, counting the frames it is asked to draw and keeping the commands.
