@@ -28,3 +28,10 @@ if(benchmark_FOUND AND TAVIK_BENCHES)
     target_compile_options(benchmarks PRIVATE -O2)
     target_link_libraries(benchmarks PRIVATE tavik_logic_fast benchmark::benchmark)
 endif()
+
+# The stand-in movie player's core, its movie writer and movie maker.
+add_subdirectory(${CMAKE_SOURCE_DIR}/standins/movieplayer ${CMAKE_BINARY_DIR}/movieplayer)
+target_link_libraries(unit_tests PRIVATE moviemaker_lib)
+if(TARGET benchmarks)
+    target_link_libraries(benchmarks PRIVATE moviemaker_lib_fast)
+endif()

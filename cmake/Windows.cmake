@@ -53,3 +53,10 @@ add_subdirectory(tests)
 # Whole-frame timing under Wine; run by `make bench`.
 add_executable(draw_bench ${CMAKE_SOURCE_DIR}/bench/win/DrawControlBench.cpp)
 target_link_libraries(draw_bench PRIVATE tavik_testsupport)
+
+# The stand-in movie player control (a COM server DLL) and what its tests need.
+add_subdirectory(${CMAKE_SOURCE_DIR}/standins/movieplayer ${CMAKE_BINARY_DIR}/movieplayer)
+target_link_libraries(win_tests PRIVATE moviemaker_lib)
+if(TARGET movieplayer)
+    add_dependencies(win_tests movieplayer)
+endif()
