@@ -49,3 +49,15 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests)
+
+# Stand-in page view: an in-process COM server under the WebBrowser class, for `make run`
+# (registered with regsvr32) and for the Windows tests (loaded in-process).
+file(GLOB PAGEVIEW_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/core/*.cpp)
+add_library(pageview_core STATIC ${PAGEVIEW_CORE_SOURCES})
+target_include_directories(pageview_core PUBLIC ${CMAKE_SOURCE_DIR})
+file(GLOB PAGEVIEW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/*.cpp)
+add_library(pageview SHARED ${PAGEVIEW_SOURCES} ${CMAKE_SOURCE_DIR}/standins/pageview/pageview.def)
+target_include_directories(pageview PRIVATE ${CMAKE_SOURCE_DIR}/standins/pageview)
+target_link_libraries(pageview PRIVATE pageview_core ${TAVIK_WIN_LIBS} ws2_32)
+set_target_properties(pageview PROPERTIES PREFIX "" OUTPUT_NAME pageview)
+add_dependencies(win_tests pageview)
