@@ -35,6 +35,7 @@ add_library(pageview_core STATIC ${PAGEVIEW_CORE_SOURCES})
 target_include_directories(pageview_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(pageview_core PRIVATE -Wall -Wextra ${TAVIK_SAN_FLAGS})
 target_link_libraries(unit_tests PRIVATE pageview_core)
+target_compile_definitions(unit_tests PRIVATE PAGEVIEW_FUZZ_SEEDS="${CMAKE_SOURCE_DIR}/fuzz/corpus/HtmlReader")
 list(APPEND TAVIK_FUZZ_LIBS pageview_core)
 
 # libFuzzer targets (clang, configured by `make fuzz`): each fuzz/<Name>Fuzz.cpp becomes <Name>Fuzz,

@@ -424,13 +424,15 @@ private:
         return !m_block.items.empty() && m_block.items.back().kind != Inline::Kind::Break;
     }
 
-    // A collapsed space goes to the text before it, so it never takes a link's underline.
+    // A collapsed space joins the text before it unless that is another link, so a space
+    // between two links belongs to neither and a space before a link is not underlined.
     void FlushSpace()
     {
         if (!m_pendingSpace)
             return;
         m_pendingSpace = false;
-        if (!m_block.items.empty() && m_block.items.back().kind == Inline::Kind::Text)
+        if (!m_block.items.empty() && m_block.items.back().kind == Inline::Kind::Text &&
+            (m_block.items.back().link == -1 || m_block.items.back().link == m_link))
             m_block.items.back().text += ' ';
         else
             Append(' ');
