@@ -60,4 +60,7 @@ add_library(pageview SHARED ${PAGEVIEW_SOURCES} ${CMAKE_SOURCE_DIR}/standins/pag
 target_include_directories(pageview PRIVATE ${CMAKE_SOURCE_DIR}/standins/pageview)
 target_link_libraries(pageview PRIVATE pageview_core ${TAVIK_WIN_LIBS} ws2_32)
 set_target_properties(pageview PROPERTIES PREFIX "" OUTPUT_NAME pageview)
-add_dependencies(win_tests pageview)
+# The Windows tests load the view from the build folder and open the demo site beside it.
+add_custom_target(pageview_demo_site ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/site ${TAVIK_BIN_DIR}/demo-site)
+add_dependencies(win_tests pageview pageview_demo_site)
