@@ -21,6 +21,7 @@ const int kNoticeHeight = 24;
 const int kWheelStep = 48;
 const COLORREF kNoticeColor = RGB(255, 255, 225);
 const wchar_t kScriptErrorMessage[] = L"\u9875\u9762\u89C6\u56FE\u4E0D\u80FD\u8FD0\u884C\u811A\u672C";  // 页面视图不能运行脚本
+const wchar_t kScriptErrorTitle[] = L"\u811A\u672C\u9519\u8BEF\uFF1A";  // 脚本错误：
 
 bool g_viewClassRegistered = false;
 
@@ -47,6 +48,42 @@ bool IsDark(uint32_t rgb)
 COLORREF ToColorRef(uint32_t rgb)
 {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    auto* faces = reinterpret_cast<std::vector<std::wstring>*>(found);
+    if (font->lfFaceName[0] != L'@')  // vertical variants
+        faces->push_back(font->lfFaceName);
+    return 1;
+}
+
+// A face that has Chinese characters: a known good one when installed, else any that has them
+// (under Wine that may be a font of the host system), else the system's default.
+const wchar_t* PageFace()
+{
+    static std::wstring face;
+    if (!face.empty())
+        return face.c_str();
+    std::vector<std::wstring> faces;
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTW query = {};
+    query.lfCharSet = GB2312_CHARSET;
+    ::EnumFontFamiliesExW(dc, &query, NoteFace, reinterpret_cast<LPARAM>(&faces), 0);
+    ::ReleaseDC(nullptr, dc);
+    static const wchar_t* const kPreferred[] = {
+        L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC", L"Droid Sans Fallback",
+    };
+    for (const wchar_t* preferred : kPreferred) {
+        for (const std::wstring& f : faces) {
+            if (f == preferred) {
+                face = f;
+                return face.c_str();
+            }
+        }
+    }
+    face = faces.empty() ? L"Tahoma" : faces.front();
+    return face.c_str();
 }
 
 class GdiMeasure : public TextMeasure {
@@ -219,7 +256,8 @@ void PageWindow::PageLoaded(LoadedPage* loaded)
         }
     }
     if (unhandled) {
-        m_notice = std::wstring(L"\u26A0 ") + kScriptErrorMessage + L" (" + std::to_wstring(unhandledLine) + L")";
+        m_notice = kScriptErrorTitle + std::wstring(kScriptErrorMessage) + L"\uFF08\u7B2C " + std::to_wstring(unhandledLine) +
+                   L" \u884C\uFF09";  // （第 N 行）
         LayOut();
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
     }
@@ -240,7 +278,7 @@ HFONT PageWindow::Font(int font)
         lf.lfUnderline = FontLink(font) ? TRUE : FALSE;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
-        lstrcpynW(lf.lfFaceName, L"Microsoft YaHei", LF_FACESIZE);
+        lstrcpynW(lf.lfFaceName, PageFace(), LF_FACESIZE);
         m_fonts[font] = ::CreateFontIndirectW(&lf);
         if (!m_fonts[font])
             m_fonts[font] = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -403,7 +441,7 @@ void PageWindow::FollowLink(int link)
     if (scheme == "javascript") {
         bool handled = m_host && m_host->PageScriptError(kScriptErrorMessage, Utf8ToWide(m_address), 0);
         if (!handled && Alive(generation)) {
-            m_notice = std::wstring(L"\u26A0 ") + kScriptErrorMessage;
+            m_notice = kScriptErrorTitle + std::wstring(kScriptErrorMessage);
             LayOut();
             ::InvalidateRect(m_hWnd, nullptr, TRUE);
         }
