@@ -3,7 +3,8 @@
 #   make test    build, then every native and Windows test (ctest summary for each)
 #   make run     build, then start the launcher under Wine from a ready folder
 #   make bench   build, then the benchmarks
-.PHONY: deps build build-native build-windows test test-native test-windows run bench clean
+#   make fuzz    build the libFuzzer targets of fuzz/ with clang and run each FUZZ_SECONDS seconds
+.PHONY: deps build build-native build-windows test test-native test-windows run bench fuzz clean
 
 deps:
 	@tools/deps.sh
@@ -37,6 +38,17 @@ run: build-windows
 bench: build
 	build/native/benchmarks
 	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/draw_bench.exe
+
+# Each fuzz/<Name>Fuzz.cpp runs on its seeds in fuzz/corpus/<Name>/; new inputs go to build/fuzz.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@command -v clang++ >/dev/null || { [ "$$(id -u)" -eq 0 ] && S= || S=sudo; $$S apt-get install -y --no-install-recommends clang; }
+	@cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVIK_FUZZ=ON >/dev/null
+	@cmake --build build/fuzz --target fuzzers -j 2
+	@for f in build/fuzz/fuzzers/*Fuzz; do \
+		name=$$(basename $$f Fuzz); mkdir -p build/fuzz/corpus/$$name fuzz/corpus/$$name; \
+		echo "== $$name"; $$f -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 clean:
 	rm -rf build
