@@ -32,8 +32,9 @@ test: build
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	exit $$status
 
-run: build-windows
-	tools/run.sh $(CURDIR)/build/windows
+# SCREENSHOT=file.png also saves a picture of the screen once the launcher is up.
+run: build
+	SCREENSHOT=$(SCREENSHOT) tools/run.sh $(CURDIR)/build/windows $(CURDIR)/build/native/moviemaker
 
 bench: build
 	build/native/benchmarks
