@@ -75,3 +75,11 @@ set_target_properties(pageview PROPERTIES PREFIX "" OUTPUT_NAME pageview)
 add_custom_target(pageview_demo_site ALL
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/site ${TAVIK_BIN_DIR}/demo-site)
 add_dependencies(win_tests pageview pageview_demo_site)
+
+# The end-to-end tests run the real program with the demo bundle and both stand-in controls.
+add_custom_target(demo_bundle ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TAVIK_BIN_DIR}/demo
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/demo/config.ini ${CMAKE_SOURCE_DIR}/demo/login.movie.in
+            ${TAVIK_BIN_DIR}/demo/)
+target_link_libraries(e2e_tests PRIVATE moviemaker_lib)
+add_dependencies(e2e_tests movieplayer pageview pageview_demo_site demo_bundle)

@@ -311,9 +311,12 @@ void Player::RunQueue()
     std::shared_ptr<const Movie> keep = m_movie;
     const uint64_t generation = m_generation;
     size_t budget = kMaxActionsPerRun;
-    for (size_t i = 0; i < m_queue.size() && budget > 0 && generation == m_generation; ++i) {
+    // Each entry leaves the queue before it runs: an FSCommand handler may wait in a modal loop
+    // (a message box), where timer ticks run the queue again, and they must not repeat it.
+    while (!m_queue.empty() && budget > 0 && generation == m_generation) {
         --budget;
-        Queued q = m_queue[i];
+        Queued q = m_queue.front();
+        m_queue.erase(m_queue.begin());
         if (auto tl = q.target.lock())
             RunActions(tl, *q.actions, budget);
     }
