@@ -352,3 +352,55 @@ TEST(MoviePath, TooLongForTheBufferFails)
     EXPECT_FALSE(BuildMoviePath(nullptr, buffer));
     EXPECT_FALSE(BuildMoviePath(std::string(400, 'x').c_str(), buffer));
 }
+
+TEST_F(FlashHostFixture, HostWindowProcHandlesItsMessages)
+{
+    RecordingFlashSite site;
+    ASSERT_TRUE(site.CreateControl(host, CLSID_ShockwaveFlash, WS_EX_LAYERED, kLauncherStyle));
+    State().calls.clear();
+
+    CREATESTRUCTA create = {};
+    create.lpCreateParams = reinterpret_cast<LPVOID>(0x5678);
+    EXPECT_EQ(site.HostWindowProc(host, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)), 0);
+    EXPECT_EQ(::GetWindowLongPtrA(host, GWLP_USERDATA), 0x5678);
+
+    EXPECT_EQ(site.HostWindowProc(host, WM_SIZE, SIZE_RESTORED, 0), 0);
+    EXPECT_TRUE(CallsInOrder({ "DoVerb(-1)", "SetObjectRects(0,0,400,300)" }));
+
+    // A failing DoVerb ends the size handling before the rectangles.
+    State().calls.clear();
+    State().config.doVerbResult = E_FAIL;
+    EXPECT_EQ(site.HostWindowProc(host, WM_SIZE, SIZE_RESTORED, 0), 0);
+    EXPECT_EQ(CountCalls("SetObjectRects(0,0,400,300)"), 0);
+    State().config.doVerbResult = S_OK;
+
+    // The host's forwarding list has no WM_SYSKEYDOWN (the main window's has).
+    State().calls.clear();
+    for (UINT m : { WM_KEYDOWN, WM_SYSKEYDOWN, WM_MOUSEWHEEL, WM_SETCURSOR })
+        site.HostWindowProc(host, m, 0, 0);
+    EXPECT_EQ(CountCalls("OnWindowMessage(0x100)"), 1);
+    EXPECT_EQ(CountCalls("OnWindowMessage(0x104)"), 0);
+    EXPECT_EQ(CountCalls("OnWindowMessage(0x20A)"), 1);
+    EXPECT_EQ(CountCalls("OnWindowMessage(0x20)"), 1);
+
+    // A consumed message answers the control's result.
+    State().config.onWindowMessageResult = S_OK;
+    State().config.onWindowMessageLResult = 42;
+    EXPECT_EQ(site.HostWindowProc(host, WM_CHAR, 'a', 0), 42);
+
+    // The drag: offset taken at the press, the window follows the cursor, the release ends it.
+    ::SetCursorPos(300, 300);
+    RECT start;
+    ::GetWindowRect(host, &start);
+    site.HostWindowProc(host, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(g_bHostDragging, 1);
+    EXPECT_EQ(g_ptHostDragOffset.x, 300 - start.left);
+    ::SetCursorPos(310, 320);
+    site.HostWindowProc(host, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    RECT moved;
+    ::GetWindowRect(host, &moved);
+    EXPECT_EQ(moved.left, start.left + 10);
+    EXPECT_EQ(moved.top, start.top + 20);
+    site.HostWindowProc(host, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(g_bHostDragging, 0);
+}
