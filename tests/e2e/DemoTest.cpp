@@ -141,14 +141,6 @@ RECT Rect(HWND h)
     return rc;
 }
 
-std::wstring UserFancyFolder()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE);
-    std::wstring d = desktop;
-    return d.substr(0, d.rfind(L"Desktop")) + L"fancy";
-}
-
 // The launcher from the demo bundle, on screen with its page.
 struct DemoLauncher : ::testing::Test {
     void SetUp() override
@@ -261,7 +253,7 @@ TEST_F(DemoLauncher, MinimiseButtonMinimises)
 
 TEST_F(DemoLauncher, CloseButtonAsksThenYesWritesTheProfileAndEnds)
 {
-    std::wstring fancy = UserFancyFolder();
+    std::wstring fancy = PluginFolder();
     RemoveTree(fancy);
     ASSERT_TRUE(::CreateDirectoryW(fancy.c_str(), nullptr));
     ASSERT_TRUE(::CreateDirectoryW((fancy + L"\\king").c_str(), nullptr));

@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <atomic>
 
@@ -123,6 +124,14 @@ std::string ReadBytes(const std::wstring& path)
 bool FileExists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring PluginFolder()
+{
+    wchar_t desktop[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE);
+    std::wstring d = desktop;
+    return d.substr(0, d.rfind(L"Desktop")) + L"fancy";
 }
 
 std::vector<HWND> TopLevelWindows(DWORD pid)

@@ -38,6 +38,9 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
+// The 3D plug-in's folder "fancy" beside the Wine user's desktop folder.
+std::wstring PluginFolder();
+
 // Visible or hidden top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD pid);
 // The first top-level window of pid with the given class (and caption, when not null).

@@ -24,14 +24,6 @@ void ExpectCentredInWorkArea(HWND hWnd)
     EXPECT_NEAR(rc.top, (area.top + area.bottom) / 2 - h / 2, 1);
 }
 
-std::wstring UserFancyFolder()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE);
-    std::wstring d = desktop;
-    return d.substr(0, d.rfind(L"Desktop")) + L"fancy";
-}
-
 // The addresses Navigate received.
 std::vector<std::string> Navigations(HWND page)
 {
@@ -178,7 +170,7 @@ TEST_F(LauncherFixture, OpenWebOpensADocumentWithItsProgramAndMinMinimises)
 
 TEST_F(LauncherFixture, CloseAsksAndNoKeepsEverything)
 {
-    std::wstring fancy = UserFancyFolder();
+    std::wstring fancy = PluginFolder();
     RemoveTree(fancy);
     INT_PTR result = RunModalWithDriver(dlg, [&](HWND hWnd) {
         ASSERT_TRUE(hWnd);
@@ -202,7 +194,7 @@ TEST_F(LauncherFixture, CloseAsksAndNoKeepsEverything)
 
 TEST_F(LauncherFixture, CloseAnsweredYesWritesTheProfileAndQuits)
 {
-    std::wstring fancy = UserFancyFolder();
+    std::wstring fancy = PluginFolder();
     RemoveTree(fancy);
     INT_PTR result = RunModalWithDriver(dlg, [&](HWND hWnd) {
         ASSERT_TRUE(hWnd);

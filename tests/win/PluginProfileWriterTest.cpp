@@ -13,15 +13,6 @@ using namespace testing_support;
 
 namespace {
 
-// The user's profile folder: the desktop folder's parent.
-std::wstring UserFolder()
-{
-    wchar_t desktop[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE);
-    std::wstring d = desktop;
-    return d.substr(0, d.rfind(L"Desktop"));
-}
-
 std::string ReadKey(const std::wstring& file, const char* section, const char* key)
 {
     char value[256] = {};
@@ -32,8 +23,8 @@ std::string ReadKey(const std::wstring& file, const char* section, const char* k
 struct PluginProfileWriter : ::testing::Test {
     void SetUp() override
     {
-        fancy = UserFolder() + L"fancy";
-        ASSERT_FALSE(UserFolder().empty());
+        fancy = PluginFolder();
+        ASSERT_NE(fancy, L"fancy");
         RemoveTree(fancy);
         ::DeleteFileW(fancy.c_str());
     }
