@@ -39,3 +39,15 @@ bench: build
 
 clean:
 	rm -rf build
+
+# Fuzzing the movie player's reader and player with libFuzzer (clang), for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz: build-native
+	@mkdir -p build/fuzz/corpus build/fuzz/seeds
+	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
+	    fuzz/MoviePlayerFuzz.cpp standins/movieplayer/core/*.cpp -lz -o build/fuzz/movieplayer_fuzz
+	@awk 'BEGIN{n=0;f="build/fuzz/seeds/seed0.txt"} /^----/{n++;f="build/fuzz/seeds/seed" n ".txt";next} {print > f}' fuzz/seeds.txt
+	@for s in build/fuzz/seeds/*.txt; do build/native/moviemaker $$s build/fuzz/corpus/$$(basename $$s .txt).swf; done
+	build/fuzz/movieplayer_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -rss_limit_mb=2048 \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus

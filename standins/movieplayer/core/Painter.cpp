@@ -63,6 +63,31 @@ void SampleBitmap(const Paint& p, double u, double v, float& r, float& g, float&
     a = t00[3] * w00 + t10[3] * w10 + t01[3] * w01 + t11[3] * w11;
 }
 
+// A bitmap drawn pixel for pixel, unscaled: whole rows of texels, no sampling arithmetic.
+void BitmapRowOneToOne(const Paint& p, uint8_t* row, int y, int x0, int x1, const float* coverage)
+{
+    const BitmapDef& bm = *p.bitmap;
+    const double tv = std::floor(y + 0.5 + p.inverse.ty), tu = std::floor(x0 + 0.5 + p.inverse.tx);
+    if (!(tv > -1e8 && tv < 1e8 && tu > -1e8 && tu < 1e8))
+        return;
+    int ty = static_cast<int>(tv), tx = static_cast<int>(tu);
+    ty = p.repeat ? Wrap(ty, bm.height) : ClampI(ty, bm.height);
+    const uint8_t* texRow = bm.rgba.data() + size_t(ty) * bm.width * 4;
+    int t = p.repeat ? Wrap(tx, bm.width) : tx;
+    for (int x = x0; x < x1; ++x) {
+        const uint8_t* s = texRow + size_t(p.repeat ? t : ClampI(t, bm.width)) * 4;
+        if (++t == bm.width && p.repeat)
+            t = 0;
+        float c = coverage[x - x0];
+        uint8_t* d = row + x * 4;
+        if (c >= 1.0f && s[3] == 255) {
+            d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = 255;
+        } else if (c > 0) {
+            Blend(d, s[0], s[1], s[2], s[3], c);
+        }
+    }
+}
+
 }  // namespace
 
 Paint Paint::ForColor(Rgba color, const ColorTransform& cx)
@@ -94,8 +119,14 @@ Paint Paint::ForFill(const FillStyle& fill, const Matrix& toPixels, const ColorT
         p.bitmap = bitmap;
         p.repeat = fill.repeat;
         p.smooth = fill.smooth;
+        // Rounding leaves 1/20 * 20 a hair off one; snap so the exact cases below are found.
+        Matrix& m = p.inverse;
+        for (double* v : { &m.a, &m.b, &m.c, &m.d, &m.tx, &m.ty }) {
+            double r = std::round(*v);
+            if (std::fabs(*v - r) < 1e-7)
+                *v = r;
+        }
         // Drawn one to one on whole pixels, smoothing would only blur.
-        const Matrix& m = p.inverse;
         if (m.a == 1 && m.d == 1 && m.b == 0 && m.c == 0 && m.tx == std::floor(m.tx) &&
             m.ty == std::floor(m.ty))
             p.smooth = false;
@@ -141,31 +172,41 @@ void PaintSpan(const Paint& p, Canvas& canvas, int y, int x0, int x1, const floa
     case Paint::Solid:
         for (int x = x0; x < x1; ++x) {
             float c = coverage[x - x0];
-            if (c > 0)
+            if (c >= 1.0f && p.a >= 255.0f) {
+                uint8_t* d = row + x * 4;
+                d[0] = static_cast<uint8_t>(p.b), d[1] = static_cast<uint8_t>(p.g), d[2] = static_cast<uint8_t>(p.r);
+                d[3] = 255;
+            } else if (c > 0) {
                 Blend(row + x * 4, p.r, p.g, p.b, p.a, c);
+            }
         }
         return;
     case Paint::Bitmap:
+        if (!p.smooth && p.plainColors && p.inverse.a == 1 && p.inverse.b == 0 && p.inverse.c == 0 &&
+            p.inverse.d == 1) {
+            BitmapRowOneToOne(p, row, y, x0, x1, coverage);
+            return;
+        }
+        [[fallthrough]];
     case Paint::Gradient: {
         const Matrix& m = p.inverse;
-        double py = y + 0.5;
-        for (int x = x0; x < x1; ++x) {
+        const double py = y + 0.5;
+        double u = m.a * (x0 + 0.5) + m.c * py + m.tx;
+        double v = m.b * (x0 + 0.5) + m.d * py + m.ty;
+        for (int x = x0; x < x1; ++x, u += m.a, v += m.b) {
             float c = coverage[x - x0];
             if (c <= 0)
                 continue;
-            double px = x + 0.5;
-            double u = m.a * px + m.c * py + m.tx;
-            double v = m.b * px + m.d * py + m.ty;
             // Far-off or undefined positions would overflow the integer texel lookup.
-            if (!(u > -1e8 && u < 1e8)) u = 0;
-            if (!(v > -1e8 && v < 1e8)) v = 0;
+            double su = u > -1e8 && u < 1e8 ? u : 0;
+            double sv = v > -1e8 && v < 1e8 ? v : 0;
             float r, g, b, a;
             if (p.kind == Paint::Bitmap) {
-                SampleBitmap(p, u, v, r, g, b, a);
+                SampleBitmap(p, su, sv, r, g, b, a);
                 if (!p.plainColors)
                     Transform(p.cxform, r, g, b, a);
             } else {
-                double t = p.radial ? std::sqrt(u * u + v * v) / 16384.0 : (u + 16384.0) / 32768.0;
+                double t = p.radial ? std::sqrt(su * su + sv * sv) / 16384.0 : (su + 16384.0) / 32768.0;
                 int i = t <= 0 || t != t ? 0 : (t >= 1 ? 255 : static_cast<int>(t * 255 + 0.5));
                 uint32_t q = p.ramp[i];
                 r = float(q & 255), g = float((q >> 8) & 255), b = float((q >> 16) & 255),

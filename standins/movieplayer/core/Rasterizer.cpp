@@ -22,10 +22,7 @@ void Rasterizer::AddLine(double x0, double y0, double x1, double y1)
 void Rasterizer::AddQuad(double x0, double y0, double cx, double cy, double x1, double y1)
 {
     double ddx = x0 - 2 * cx + x1, ddy = y0 - 2 * cy + y1;
-    double dd = std::sqrt(ddx * ddx + ddy * ddy);
-    // Error of n chords is dd / (8 n^2); keep it under a tenth of a pixel.
-    int n = static_cast<int>(std::ceil(std::sqrt(dd / 0.8)));
-    n = std::max(1, std::min(n, 64));
+    int n = CurveSteps(std::sqrt(ddx * ddx + ddy * ddy));
     double px = x0, py = y0;
     for (int i = 1; i <= n; ++i) {
         double t = double(i) / n, u = 1 - t;
@@ -34,6 +31,13 @@ void Rasterizer::AddQuad(double x0, double y0, double cx, double cy, double x1, 
         AddLine(px, py, x, y);
         px = x, py = y;
     }
+}
+
+int Rasterizer::CurveSteps(double dd)
+{
+    // Error of n chords is dd / (8 n^2). Clamped as a double first: far-off input is huge or NaN.
+    double n = std::ceil(std::sqrt(dd / 0.8));
+    return n >= 64 ? 64 : (n >= 1 ? static_cast<int>(n) : 1);
 }
 
 void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span)
@@ -45,10 +49,12 @@ void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span
     double maxY = m_edges.front().y1;
     for (const Edge& e : m_edges)
         maxY = std::max(maxY, e.y1);
-    int top = std::max(clip.top, static_cast<int>(std::floor(m_edges.front().y0)));
-    int bottom = std::min(clip.bottom, static_cast<int>(std::ceil(maxY)));
-    if (top >= bottom)
+    // Limits taken in doubles: edges may lie far outside any integer range.
+    double topD = std::max<double>(clip.top, std::floor(m_edges.front().y0));
+    double bottomD = std::min<double>(clip.bottom, std::ceil(maxY));
+    if (!(topD < bottomD))
         return;
+    int top = static_cast<int>(topD), bottom = static_cast<int>(bottomD);
 
     const int width = clip.right - clip.left;
     m_delta.assign(width + 2, 0.0f);
