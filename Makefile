@@ -36,6 +36,8 @@ run: build-windows
 
 bench: build
 	@if [ -x build/native/benchmarks ]; then build/native/benchmarks; else echo "no benchmarks yet"; fi
+	@if [ -f build/windows/bin/movieplayer_bench.exe ]; then \
+	    build/windows/wine-run.sh build/windows/bin/movieplayer_bench.exe; fi
 
 clean:
 	rm -rf build

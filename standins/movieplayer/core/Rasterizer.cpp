@@ -98,22 +98,36 @@ void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span
                 m_delta[ia + 1] += weight * fa;
                 m_delta[ib] -= weight * (1 - fb);
                 m_delta[ib + 1] -= weight * fb;
+                m_touched.insert(m_touched.end(), { ia, ia + 1, ib, ib + 1 });
                 minX = std::min(minX, ia);
                 maxX = std::max(maxX, ib);
             }
         }
         if (maxX < 0)
             continue;
-        // Differences left of minX are all zero, so the running sum can start there.
+        // Coverage changes only at the touched cells; between them it is constant and is filled
+        // as a run instead of summed pixel by pixel.
         int last = std::min(maxX, width - 1);
+        std::sort(m_touched.begin(), m_touched.end());
+        m_touched.erase(std::unique(m_touched.begin(), m_touched.end()), m_touched.end());
         float sum = 0;
-        for (int x = minX; x <= last; ++x) {
-            sum += m_delta[x];
-            m_cover[x] = sum < 0 ? 0 : (sum > 1 ? 1 : sum);
+        int x = minX;
+        auto clamp = [](float v) { return v < 0 ? 0.0f : (v > 1 ? 1.0f : v); };
+        for (int t : m_touched) {
+            if (t > last)
+                break;
+            std::fill(m_cover.begin() + x, m_cover.begin() + t, clamp(sum));
+            sum += m_delta[t];
+            m_cover[t] = clamp(sum);
+            x = t + 1;
         }
+        if (x <= last)
+            std::fill(m_cover.begin() + x, m_cover.begin() + last + 1, clamp(sum));
         if (last >= minX)
             span(row, clip.left + minX, clip.left + last + 1, m_cover.data() + minX);
-        std::fill(m_delta.begin() + minX, m_delta.begin() + std::min(width + 2, maxX + 2), 0.0f);
+        for (int t : m_touched)
+            m_delta[t] = 0.0f;
+        m_touched.clear();
     }
 }
 

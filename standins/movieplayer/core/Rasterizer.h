@@ -40,6 +40,7 @@ private:
     std::vector<Edge> m_edges;
     std::vector<float> m_delta;
     std::vector<float> m_cover;
+    std::vector<int> m_touched;  // cells of m_delta written in the current row
     std::vector<std::pair<double, int>> m_cross;
 };
 
