@@ -3,7 +3,8 @@
 #   make test    build, then every native and Windows test (ctest summary for each)
 #   make run     build, then start the launcher under Wine from a ready folder
 #   make bench   build, then the benchmarks
-.PHONY: deps build build-native build-windows test test-native test-windows run bench clean
+#   make fuzz    build the libFuzzer targets of fuzz/ with clang and run each FUZZ_SECONDS seconds
+.PHONY: deps build build-native build-windows test test-native test-windows run bench fuzz clean
 
 deps:
 	@tools/deps.sh
@@ -31,25 +32,25 @@ test: build
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	exit $$status
 
-run: build-windows
-	tools/run.sh $(CURDIR)/build/windows
+# SCREENSHOT=file.png also saves a picture of the screen once the launcher is up.
+run: build
+	SCREENSHOT=$(SCREENSHOT) tools/run.sh $(CURDIR)/build/windows $(CURDIR)/build/native/moviemaker
 
 bench: build
-	@if [ -x build/native/benchmarks ]; then build/native/benchmarks; else echo "no benchmarks yet"; fi
-	@if [ -f build/windows/bin/movieplayer_bench.exe ]; then \
-	    build/windows/wine-run.sh build/windows/bin/movieplayer_bench.exe; fi
+	build/native/benchmarks
+	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/draw_bench.exe
+	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/movieplayer_bench.exe
+
+# Each fuzz/<Name>Fuzz.cpp runs on its seeds in fuzz/corpus/<Name>/; new inputs go to build/fuzz.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@command -v clang++ >/dev/null || { [ "$$(id -u)" -eq 0 ] && S= || S=sudo; $$S apt-get install -y --no-install-recommends clang; }
+	@cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVIK_FUZZ=ON >/dev/null
+	@cmake --build build/fuzz --target fuzzers -j 2
+	@for f in build/fuzz/fuzzers/*Fuzz; do \
+		name=$$(basename $$f Fuzz); mkdir -p build/fuzz/corpus/$$name fuzz/corpus/$$name; \
+		echo "== $$name"; $$f -max_total_time=$(FUZZ_SECONDS) build/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 clean:
 	rm -rf build
-
-# Fuzzing the movie player's reader and player with libFuzzer (clang), for FUZZ_SECONDS.
-FUZZ_SECONDS ?= 60
-.PHONY: fuzz
-fuzz: build-native
-	@mkdir -p build/fuzz/corpus build/fuzz/seeds
-	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
-	    fuzz/MoviePlayerFuzz.cpp standins/movieplayer/core/*.cpp -lz -o build/fuzz/movieplayer_fuzz
-	@awk 'BEGIN{n=0;f="build/fuzz/seeds/seed0.txt"} /^----/{n++;f="build/fuzz/seeds/seed" n ".txt";next} {print > f}' fuzz/seeds.txt
-	@for s in build/fuzz/seeds/*.txt; do build/native/moviemaker $$s build/fuzz/corpus/$$(basename $$s .txt).swf; done
-	build/fuzz/movieplayer_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -rss_limit_mb=2048 \
-	    -artifact_prefix=build/fuzz/ build/fuzz/corpus

@@ -13,8 +13,9 @@ CString g_strGameUrl;
 CString g_strTitle;
 CString g_strFancy3d;
 
+const wchar_t kDefaultLauncherTitle[] = L"Pelk极速登陆器";
+
 namespace {
-const wchar_t kDefaultTitle[] = L"Pelk极速登陆器";
 
 bool IsAnsiLeadByte(unsigned char b)
 {
@@ -37,7 +38,7 @@ void LoadLauncherSettings(const CString& configPath)
         return std::string(value);
     };
     // The default title becomes an 8-bit setting here, in the ANSI code page.
-    tavik::LauncherSettings s = tavik::ReadLauncherSettings(read, CString(kDefaultTitle).Str());
+    tavik::LauncherSettings s = tavik::ReadLauncherSettings(read, CString(kDefaultLauncherTitle).Str());
     g_nWindowWidth = s.windowWidth;
     g_nWindowHeight = s.windowHeight;
     g_strGameUrl = s.gameUrl;

@@ -11,6 +11,9 @@ extern CString g_strGameUrl;
 extern CString g_strTitle;
 extern CString g_strFancy3d;
 
+// The title used when config.ini names none; the plug-in profile writes it too.
+extern const wchar_t kDefaultLauncherTitle[];
+
 // The executable's folder with exactly one trailing backslash.
 CString ComputeModuleDir();
 // Reads the five settings of configPath's "config" section (defaults for anything missing).

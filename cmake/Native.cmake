@@ -26,7 +26,7 @@ if(benchmark_FOUND AND TAVIK_BENCHES)
     target_compile_options(tavik_logic_fast PRIVATE -O2)
     add_executable(benchmarks ${TAVIK_BENCHES})
     target_compile_options(benchmarks PRIVATE -O2)
-    target_link_libraries(benchmarks PRIVATE tavik_logic_fast benchmark::benchmark_main)
+    target_link_libraries(benchmarks PRIVATE tavik_logic_fast benchmark::benchmark)
 endif()
 
 # The stand-in movie player's core, its movie writer and movie maker.
@@ -34,4 +34,34 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/standins/movieplayer ${CMAKE_BINARY_DIR}/mo
 target_link_libraries(unit_tests PRIVATE moviemaker_lib)
 if(TARGET benchmarks)
     target_link_libraries(benchmarks PRIVATE moviemaker_lib_fast)
+endif()
+list(APPEND TAVIK_FUZZ_LIBS movieplayer_core)
+
+# The page view's portable HTML reader, address and layout logic (stand-in WebBrowser control).
+file(GLOB PAGEVIEW_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/core/*.cpp)
+add_library(pageview_core STATIC ${PAGEVIEW_CORE_SOURCES})
+target_include_directories(pageview_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(pageview_core PRIVATE -Wall -Wextra ${TAVIK_SAN_FLAGS})
+target_link_libraries(unit_tests PRIVATE pageview_core)
+target_compile_definitions(unit_tests PRIVATE PAGEVIEW_FUZZ_SEEDS="${CMAKE_SOURCE_DIR}/fuzz/corpus/HtmlReader")
+list(APPEND TAVIK_FUZZ_LIBS pageview_core)
+
+# libFuzzer targets (clang, configured by `make fuzz`): each fuzz/<Name>Fuzz.cpp becomes <Name>Fuzz,
+# linked with the libraries listed in TAVIK_FUZZ_LIBS.
+option(TAVIK_FUZZ "Build the libFuzzer targets of fuzz/ (needs clang)" OFF)
+if(TAVIK_FUZZ)
+    file(GLOB TAVIK_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*Fuzz.cpp)
+    add_custom_target(fuzzers)
+    foreach(lib ${TAVIK_FUZZ_LIBS})
+        target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+    endforeach()
+    foreach(source ${TAVIK_FUZZERS})
+        get_filename_component(fuzzer ${source} NAME_WE)
+        add_executable(${fuzzer} ${source})
+        target_compile_options(${fuzzer} PRIVATE -fsanitize=fuzzer ${TAVIK_SAN_FLAGS})
+        target_link_options(${fuzzer} PRIVATE -fsanitize=fuzzer ${TAVIK_SAN_FLAGS})
+        target_link_libraries(${fuzzer} PRIVATE ${TAVIK_FUZZ_LIBS})
+        set_target_properties(${fuzzer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+        add_dependencies(fuzzers ${fuzzer})
+    endforeach()
 endif()

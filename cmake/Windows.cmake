@@ -50,9 +50,28 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_subdirectory(tests)
 
+# Whole-frame timing under Wine; run by `make bench`.
+add_executable(draw_bench ${CMAKE_SOURCE_DIR}/bench/win/DrawControlBench.cpp)
+target_link_libraries(draw_bench PRIVATE tavik_testsupport)
+
 # The stand-in movie player control (a COM server DLL) and what its tests need.
 add_subdirectory(${CMAKE_SOURCE_DIR}/standins/movieplayer ${CMAKE_BINARY_DIR}/movieplayer)
 target_link_libraries(win_tests PRIVATE moviemaker_lib)
 if(TARGET movieplayer)
     add_dependencies(win_tests movieplayer)
 endif()
+
+# Stand-in page view: an in-process COM server under the WebBrowser class, for `make run`
+# (registered with regsvr32) and for the Windows tests (loaded in-process).
+file(GLOB PAGEVIEW_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/core/*.cpp)
+add_library(pageview_core STATIC ${PAGEVIEW_CORE_SOURCES})
+target_include_directories(pageview_core PUBLIC ${CMAKE_SOURCE_DIR})
+file(GLOB PAGEVIEW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/*.cpp)
+add_library(pageview SHARED ${PAGEVIEW_SOURCES} ${CMAKE_SOURCE_DIR}/standins/pageview/pageview.def)
+target_include_directories(pageview PRIVATE ${CMAKE_SOURCE_DIR}/standins/pageview)
+target_link_libraries(pageview PRIVATE pageview_core ${TAVIK_WIN_LIBS} ws2_32)
+set_target_properties(pageview PROPERTIES PREFIX "" OUTPUT_NAME pageview)
+# The Windows tests load the view from the build folder and open the demo site beside it.
+add_custom_target(pageview_demo_site ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/demo/site ${TAVIK_BIN_DIR}/demo-site)
+add_dependencies(win_tests pageview pageview_demo_site)

@@ -1,4 +1,5 @@
-// The framework in one include: windows, dialogs, the application object, data exchange.
+// The framework in one include: windows, dialogs, the application object, data exchange,
+// hosted ActiveX controls and their event-sink maps.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,8 @@
 #include "framework/CString.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
+#include "framework/EventSinkMap.h"
+#include "framework/OleControlContainer.h"
 #include "framework/Types.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"

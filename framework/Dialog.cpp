@@ -2,6 +2,7 @@
 // the modal loop with pre-translation, and the standard OK/Cancel behaviour.
 #include "framework/Dialog.h"
 
+#include "framework/OleControlContainer.h"
 #include "framework/WinApp.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -25,6 +26,8 @@ HWND CDialog::CreateFromTemplate(HWND hOwner)
     auto* pTemplate = hTemplate ? static_cast<LPCDLGTEMPLATEW>(::LockResource(hTemplate)) : nullptr;
     if (!pTemplate)
         return nullptr;
+    if (AfxControlContainerEnabled())
+        AfxRegisterTemplateControls(pTemplate, ::SizeofResource(hInst, hRes));
     BeginCreateHook("#32770");
     HWND hWnd = ::CreateDialogIndirectParamW(hInst, pTemplate, hOwner, &CDialog::DialogProc, 0);
     EndCreateHook();
@@ -38,6 +41,8 @@ HWND CDialog::CreateFromTemplate(HWND hOwner)
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_INITDIALOG) {
+        // Default processing first, so a class's DefWindowProc sees the message before OnInitDialog.
+        Default();
         *pResult = OnInitDialog();
         return TRUE;
     }
@@ -82,6 +87,9 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
         return FALSE;
+    // A hosted control gets its accelerators before the dialog manager sees the keys.
+    if (AfxTranslateControlAccelerator(m_hWnd, pMsg))
+        return TRUE;
     return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 

@@ -89,8 +89,6 @@ int AfxWinMain(HINSTANCE hInstance)
     return pApp->ExitInstance();
 }
 
-void AfxEnableControlContainer() {}
-
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
                            DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {

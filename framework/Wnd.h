@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include "framework/CString.h"
 #include "framework/Types.h"
@@ -10,6 +11,7 @@
 class CCmdTarget;
 class CWnd;
 class CDataExchange;
+struct AFX_EVENTSINKMAP;
 
 // One row of a message map. The handler decodes the message and calls the member function;
 // it answers true when it handled the message and then sets *pResult.
@@ -86,10 +88,15 @@ public:
     virtual ~CCmdTarget() = default;
     // Runs the map row for command nID (notification code 0 or 1); true when one was found.
     virtual bool OnCmdMsg(UINT nID, int nCode);
+    // Runs the event-sink map row for event dispid of control nCtrlID; false when there is none,
+    // otherwise *phr tells whether the handler could be called with the event's parameters.
+    bool OnEvent(UINT nCtrlID, DISPID dispid, DISPPARAMS* pParams, HRESULT* phr);
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
+    static const AFX_EVENTSINKMAP* GetThisEventSinkMap();
+    virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
     // The row for a message (or command) in this object's map chain, or null.
     const AFX_MSGMAP_ENTRY* FindEntry(UINT nMessage, UINT nID) const;
 };
@@ -124,6 +131,15 @@ public:
     virtual void PostNcDestroy();
 
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    // Hosted ActiveX controls (OleControlContainer.cpp). CreateControl makes a child window with
+    // the control in place; InvokeHelper calls the control of this window by dispatch id with
+    // arguments described by pbParamInfo (VTS_...). Without a control it does nothing.
+    BOOL CreateControl(REFCLSID clsid, const char* pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, UINT nID);
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    // The hosted control (no reference added), or null.
+    IUnknown* GetControlUnknown() const;
     BOOL DestroyWindow();
 
     // Offers a queued message to PreTranslateMessage of each framework window from its target up

@@ -33,7 +33,11 @@ BOOL CTavikGameDlg::OnInitDialog()
     StartUpdateWorker(m_hWnd);
 
     // The window becomes a borderless layered popup off-screen, playing the login movie.
-    CreateControl(m_hWnd, CLSID_ShockwaveFlash, WS_EX_LAYERED, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX);
+    CFlashDlgBase::CreateControl(m_hWnd, CLSID_ShockwaveFlash, WS_EX_LAYERED, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX);
+
+    // The page window, hidden until the movie places it.
+    CreateWebWnd();
+    LayoutWebWnd();
 
     SetWindowText(g_strTitle);
     return TRUE;
@@ -69,8 +73,10 @@ BOOL CTavikGameDlg::PreTranslateMessage(MSG* pMsg)
         BeginDrag(m_hWnd, &g_bDialogDragging, &g_ptDialogDragOffset);
         break;
     case WM_MOUSEMOVE:
-        if (g_bDialogDragging)
+        if (g_bDialogDragging) {
             DragTo(m_hWnd, g_ptDialogDragOffset, SWP_NOSIZE);
+            LayoutWebWnd();
+        }
         break;
     case WM_LBUTTONUP:
         ::ReleaseCapture();
@@ -139,6 +145,7 @@ HCURSOR CTavikGameDlg::OnQueryDragIcon()
 void CTavikGameDlg::OnSize(UINT nType, int cx, int cy)
 {
     CDialogEx::OnSize(nType, cx, cy);
+    LayoutWebWnd();
 }
 
 int CTavikGameDlg::OnCreate(LPCREATESTRUCTA lpCreateStruct)

@@ -14,6 +14,22 @@ namespace testing_support {
 // Returns DoModal's result.
 INT_PTR RunModalWithDriver(CDialog& dlg, const std::function<void(HWND)>& driver);
 
+// Runs code on the thread that made it (the dialog's GUI thread), from the driver thread: Run
+// waits for the code to finish; Post does not (for code that opens a modal box).
+class GuiInvoker {
+public:
+    GuiInvoker();  // on the GUI thread
+    ~GuiInvoker();
+    GuiInvoker(const GuiInvoker&) = delete;
+    GuiInvoker& operator=(const GuiInvoker&) = delete;
+    void Run(const std::function<void()>& code);
+    void Post(std::function<void()> code);
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND m_hWnd = nullptr;
+};
+
 // Sends a message from the driver thread and waits for the answer.
 LRESULT SendTo(HWND hWnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 

@@ -12,6 +12,8 @@ int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     ::OleInitialize(nullptr);
+    // As the launcher does at start: dialog templates may hold ActiveX controls.
+    AfxEnableControlContainer();
     int result = RUN_ALL_TESTS();
     ::OleUninitialize();
     return result;
