@@ -39,6 +39,7 @@ run: build
 bench: build
 	build/native/benchmarks
 	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/draw_bench.exe
+	tools/wine/session.sh $(CURDIR)/build/windows build/windows/wine-run.sh build/windows/bin/movieplayer_bench.exe
 
 # Each fuzz/<Name>Fuzz.cpp runs on its seeds in fuzz/corpus/<Name>/; new inputs go to build/fuzz.
 FUZZ_SECONDS ?= 60

@@ -35,6 +35,7 @@ target_link_libraries(unit_tests PRIVATE moviemaker_lib)
 if(TARGET benchmarks)
     target_link_libraries(benchmarks PRIVATE moviemaker_lib_fast)
 endif()
+list(APPEND TAVIK_FUZZ_LIBS movieplayer_core)
 
 # The page view's portable HTML reader, address and layout logic (stand-in WebBrowser control).
 file(GLOB PAGEVIEW_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standins/pageview/core/*.cpp)

@@ -91,9 +91,15 @@ STDMETHODIMP MoviePlayerControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
         if (!params || params->cArgs != 1)
             return DISP_E_BADPARAMCOUNT;
-        return PutProperty(id, params->rgvarg[0]);
+        AddRef();
+        ++m_playerCalls;
+        HRESULT hr = PutProperty(id, params->rgvarg[0]);
+        --m_playerCalls;
+        Release();
+        return hr;
     }
     AddRef();  // frame actions run from here may raise commands whose handlers let go of us
+    ++m_playerCalls;
     HRESULT hr = S_OK;
     VARIANT a, b;
     ::VariantInit(&a);
@@ -134,6 +140,7 @@ STDMETHODIMP MoviePlayerControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags
     }
     ::VariantClear(&a);
     ::VariantClear(&b);
+    --m_playerCalls;
     if (m_player.TakeDirty())
         Invalidate();
     Release();

@@ -430,6 +430,7 @@ STDMETHODIMP MoviePlayerControl::OnWindowMessage(UINT msg, WPARAM, LPARAM lParam
     SyncViewport();
     const double x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     bool took = false;
+    ++m_playerCalls;
     switch (msg) {
     case WM_MOUSEMOVE:
         took = m_player.PointerMove(x, y);
@@ -456,6 +457,7 @@ STDMETHODIMP MoviePlayerControl::OnWindowMessage(UINT msg, WPARAM, LPARAM lParam
     default:
         break;
     }
+    --m_playerCalls;
     if (m_player.TakeDirty())
         Invalidate();
     Release();
@@ -502,8 +504,12 @@ STDMETHODIMP MoviePlayerControl::GetClassID(CLSID* pClsid)
 
 void MoviePlayerControl::OnTimer()
 {
+    if (m_playerCalls > 0)
+        return;
     AddRef();
+    ++m_playerCalls;
     m_player.Tick();
+    --m_playerCalls;
     if (m_player.TakeDirty())
         Invalidate();
     Release();

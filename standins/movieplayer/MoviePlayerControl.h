@@ -131,6 +131,9 @@ private:
     Player m_player;
     HWND m_timerWindow = nullptr;
     bool m_timerRunning = false;
+    // Calls into the player under way. A command handler may run a modal loop (a message box)
+    // whose timer messages must not step the movie in the middle of its own actions.
+    int m_playerCalls = 0;
 
     // Automation properties.
     std::wstring m_wmode = L"window";

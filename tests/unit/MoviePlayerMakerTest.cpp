@@ -4,8 +4,6 @@
 
 #include <map>
 
-#include <zlib.h>
-
 #include "MoviePlayerTestUtil.h"
 #include "tools/moviemaker/Description.h"
 #include "tools/moviemaker/PngReader.h"
@@ -13,48 +11,6 @@
 using namespace mptest;
 
 namespace {
-
-void Be32(std::vector<uint8_t>& out, uint32_t v)
-{
-    for (int s = 24; s >= 0; s -= 8)
-        out.push_back(static_cast<uint8_t>(v >> s));
-}
-
-void Chunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint8_t>& data)
-{
-    Be32(out, static_cast<uint32_t>(data.size()));
-    std::vector<uint8_t> body(tag, tag + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    Be32(out, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
-}
-
-// An RGBA PNG whose rows use the given filter (1 = sub, others written as none).
-std::vector<uint8_t> Png(int w, int h, const std::vector<uint8_t>& rgba, int filter = 0)
-{
-    std::vector<uint8_t> raw;
-    for (int y = 0; y < h; ++y) {
-        raw.push_back(static_cast<uint8_t>(filter));
-        for (int i = 0; i < w * 4; ++i) {
-            uint8_t v = rgba[size_t(y) * w * 4 + i];
-            uint8_t left = i >= 4 ? rgba[size_t(y) * w * 4 + i - 4] : 0;
-            raw.push_back(filter == 1 ? static_cast<uint8_t>(v - left) : v);
-        }
-    }
-    uLongf n = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<uint8_t> z(n);
-    compress(z.data(), &n, raw.data(), static_cast<uLong>(raw.size()));
-    z.resize(n);
-    std::vector<uint8_t> out{ 137, 'P', 'N', 'G', 13, 10, 26, 10 };
-    std::vector<uint8_t> ihdr;
-    Be32(ihdr, static_cast<uint32_t>(w));
-    Be32(ihdr, static_cast<uint32_t>(h));
-    ihdr.insert(ihdr.end(), { 8, 6, 0, 0, 0 });
-    Chunk(out, "IHDR", ihdr);
-    Chunk(out, "IDAT", z);
-    Chunk(out, "IEND", {});
-    return out;
-}
 
 struct Made {
     bool ok;

@@ -221,6 +221,24 @@ TEST(MoviePlayerRender, DegenerateInputDrawsNothingAndSurvives)
     Player p = Show(s, squash);
     Picture pic = Draw(p, 50, 50, 0);
     EXPECT_EQ(pic.At(25, 25).r, 0);
+    // Far beyond any pixel, and huge: nothing to draw, and no overflow on the way.
+    for (double scale : { 1.0, 30000.0 }) {
+        ShapeSpec curvy = s;
+        LineStyle l;
+        l.width = 60000;
+        curvy.lines.push_back(l);
+        curvy.paths[0].line = 1;
+        curvy.paths[0].edges[1].curved = true;
+        curvy.paths[0].edges[1].cx = 5e6;
+        Matrix far;
+        far.a = far.d = scale;
+        far.tx = far.ty = 2.0e9;
+        Player q = Show(curvy, far);
+        Draw(q, 50, 50, 0);
+        far.tx = far.ty = -2.0e9;
+        Player r = Show(curvy, far);
+        Draw(r, 50, 50, 0);
+    }
     // Zero-sized and inverted viewports, a canvas with no pixels.
     p.SetViewport(PixelRect{ 10, 10, 0, 0 }, ScaleMode::ShowAll);
     Canvas none{};

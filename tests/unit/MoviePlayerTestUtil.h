@@ -6,6 +6,8 @@
 #include <ostream>
 #include <vector>
 
+#include <zlib.h>
+
 #include "standins/movieplayer/core/Player.h"
 #include "tools/moviemaker/SwfWriter.h"
 
@@ -87,6 +89,49 @@ inline bool Near(Rgba a, Rgba b, int tol = 8)
 {
     auto d = [](int x, int y) { return x > y ? x - y : y - x; };
     return d(a.r, b.r) <= tol && d(a.g, b.g) <= tol && d(a.b, b.b) <= tol;
+}
+
+// A PNG file of straight RGBA pixels, for bitmaps in descriptions.
+inline void Be32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int s = 24; s >= 0; s -= 8)
+        out.push_back(static_cast<uint8_t>(v >> s));
+}
+
+inline void Chunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint8_t>& data)
+{
+    Be32(out, static_cast<uint32_t>(data.size()));
+    std::vector<uint8_t> body(tag, tag + 4);
+    body.insert(body.end(), data.begin(), data.end());
+    out.insert(out.end(), body.begin(), body.end());
+    Be32(out, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
+}
+
+// An RGBA PNG whose rows use the given filter (1 = sub, others written as none).
+inline std::vector<uint8_t> Png(int w, int h, const std::vector<uint8_t>& rgba, int filter = 0)
+{
+    std::vector<uint8_t> raw;
+    for (int y = 0; y < h; ++y) {
+        raw.push_back(static_cast<uint8_t>(filter));
+        for (int i = 0; i < w * 4; ++i) {
+            uint8_t v = rgba[size_t(y) * w * 4 + i];
+            uint8_t left = i >= 4 ? rgba[size_t(y) * w * 4 + i - 4] : 0;
+            raw.push_back(filter == 1 ? static_cast<uint8_t>(v - left) : v);
+        }
+    }
+    uLongf n = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> z(n);
+    compress(z.data(), &n, raw.data(), static_cast<uLong>(raw.size()));
+    z.resize(n);
+    std::vector<uint8_t> out{ 137, 'P', 'N', 'G', 13, 10, 26, 10 };
+    std::vector<uint8_t> ihdr;
+    Be32(ihdr, static_cast<uint32_t>(w));
+    Be32(ihdr, static_cast<uint32_t>(h));
+    ihdr.insert(ihdr.end(), { 8, 6, 0, 0, 0 });
+    Chunk(out, "IHDR", ihdr);
+    Chunk(out, "IDAT", z);
+    Chunk(out, "IEND", {});
+    return out;
 }
 
 }  // namespace mptest

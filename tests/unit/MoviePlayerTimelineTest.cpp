@@ -286,3 +286,27 @@ TEST(MoviePlayerTimeline, HandlerMayLoadAnotherMovieFromACommand)
     EXPECT_TRUE(p.Loaded());
     EXPECT_GE(calls, 2);
 }
+
+TEST(MoviePlayerTimeline, HandlerSteppingTheMovieDoesNotRerunActions)
+{
+    // The handler steps the movie from inside the command, as a modal loop with a timer would.
+    SwfWriter w(100, 100, 10);
+    w.DoAction(act::GetUrl("FSCommand:first", ""));
+    w.ShowFrame();
+    w.DoAction(act::GetUrl("FSCommand:second", ""));
+    w.ShowFrame();
+    w.ShowFrame();
+    Bytes bytes = w.Finish();
+    Player p;
+    Commands log;
+    p.SetFsCommandHandler([&](const std::string& c, const std::string& a) {
+        log.emplace_back(c, a);
+        if (log.size() < 50)
+            p.Tick();
+    });
+    ASSERT_TRUE(p.Load(bytes.data(), bytes.size()));
+    // first, then the nested step enters frame 2: second; its nested step enters frame 3.
+    const Commands expect{ { "first", "" }, { "second", "" } };
+    EXPECT_EQ(log, expect);
+    EXPECT_EQ(p.CurrentFrame(), 2);
+}

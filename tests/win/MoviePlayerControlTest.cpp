@@ -226,6 +226,42 @@ TEST_F(MovieControlTest, HostedByTheLauncherSitePlaysStopsAndClicks)
     site.reset();
 }
 
+// A site whose command handler runs a modal loop for a while, as a message box would.
+class PumpingSite : public CountingSite {
+public:
+    long framesBefore = -1, framesAfter = -1;
+    HRESULT OnFSCommand(CEventString command, CEventString args) override
+    {
+        CountingSite::OnFSCommand(command, args);
+        framesBefore = IntProperty(m_pControl, L"CurrentFrame");
+        Pump(400);  // eight frame times at 20 frames a second
+        framesAfter = IntProperty(m_pControl, L"CurrentFrame");
+        return S_OK;
+    }
+};
+
+TEST_F(MovieControlTest, ModalLoopInACommandDoesNotStepTheMovie)
+{
+    const std::wstring moviePath = BinDir() + L"login.swf";
+    ASSERT_TRUE(WriteBytes(moviePath, LoginMovie()));
+    struct RemoveAfter {
+        std::wstring path;
+        ~RemoveAfter() { ::DeleteFileW(path.c_str()); }
+    } removeAfter{ moviePath };
+    auto site = std::make_unique<PumpingSite>();
+    ASSERT_TRUE(site->CreateControl(host, CLSID_ShockwaveFlash, WS_EX_LAYERED, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX));
+    const LPARAM onButton = MAKELPARAM(300, 170);
+    site->HostWindowProc(host, WM_MOUSEMOVE, 0, onButton);
+    site->HostWindowProc(host, WM_LBUTTONDOWN, MK_LBUTTON, onButton);
+    site->HostWindowProc(host, WM_LBUTTONUP, 0, onButton);
+    ::ReleaseCapture();
+    ASSERT_EQ(site->commands.size(), 1u);
+    EXPECT_EQ(site->framesAfter, site->framesBefore);
+    // Once the handler has returned, the movie plays on.
+    int draws = site->draws;
+    EXPECT_TRUE(WaitFor([&] { return site->draws > draws + 1; }, 5000));
+}
+
 TEST_F(MovieControlTest, AutomationAnswersErrorsForWhatItCannotDo)
 {
     IDispatch* disp = nullptr;

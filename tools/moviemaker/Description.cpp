@@ -205,6 +205,8 @@ private:
             if (c == "shape") {
                 m_block = InShape;
                 m_shape = ShapeSpec();
+                if (t.size() > 2 && (t[2] == "v1" || t[2] == "v2"))
+                    m_shape.version = t[2] == "v1" ? 1 : 2;  // older shape tags: no alpha
             } else if (c == "button") {
                 m_block = InButton;
                 m_records.clear();

@@ -5,7 +5,7 @@
 //   movie W H FPS [compressed]        always the first command
 //   background #RRGGBB
 //   bitmap ID FILE.png                (relative to the description's folder)
-//   shape ID ... end                  styles and outlines of one shape:
+//   shape ID [v1|v2] ... end          styles and outlines of one shape (v1, v2: older tags):
 //     solid #COLOR                    fill style; styles are numbered from 1 in order
 //     bitmapfill BITMAP [clipped] [hard] [scale S] [at X Y]   fill style showing a bitmap
 //     line WIDTH #COLOR               line style, numbered from 1

@@ -56,10 +56,10 @@ bool DecodeLosslessBitmap(BitReader& in, bool withAlpha, BitmapDef& out)
 
     out.width = w;
     out.height = h;
-    out.rgba.assign(size_t(w) * h * 4, 0);
+    out.bgra.assign(size_t(w) * h * 4, 0);
     for (int y = 0; y < h; ++y) {
         const uint8_t* row = raw.data() + tableBytes + rowBytes * y;
-        uint8_t* dst = out.rgba.data() + size_t(y) * w * 4;
+        uint8_t* dst = out.bgra.data() + size_t(y) * w * 4;
         for (int x = 0; x < w; ++x, dst += 4) {
             uint8_t r, g, b, a = 255;
             if (format == 3) {
@@ -89,7 +89,7 @@ bool DecodeLosslessBitmap(BitReader& in, bool withAlpha, BitmapDef& out)
                 if (g > a) g = a;
                 if (b > a) b = a;
             }
-            dst[0] = r, dst[1] = g, dst[2] = b, dst[3] = a;
+            dst[0] = b, dst[1] = g, dst[2] = r, dst[3] = a;
         }
     }
     return true;

@@ -1,4 +1,5 @@
-// Bitmaps of DefineBitsLossless and DefineBitsLossless2, kept as premultiplied RGBA.
+// Bitmaps of DefineBitsLossless and DefineBitsLossless2, kept premultiplied in the drawing
+// buffer's byte order (blue, green, red, alpha), so opaque texels copy straight across.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace movieplayer {
 struct BitmapDef {
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgba;  // premultiplied, row after row, 4 bytes a pixel
+    std::vector<uint8_t> bgra;  // premultiplied, row after row, 4 bytes a pixel
 };
 
 // Largest bitmap side accepted, and largest pixel count; bigger ones are refused, not allocated.

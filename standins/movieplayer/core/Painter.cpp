@@ -3,9 +3,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace movieplayer {
 namespace {
+
+// Premultiplied source (0..255 a channel) over the destination, scaled by coverage; integer
+// arithmetic, with x / 255 done as (x + 128) * 257 >> 16.
+inline uint32_t Div255(uint32_t x) { return ((x + 128) * 257) >> 16; }
+
+inline void BlendInt(uint8_t* d, uint32_t r, uint32_t g, uint32_t b, uint32_t a, float cov)
+{
+    if (cov < 1.0f) {
+        uint32_t k = static_cast<uint32_t>(cov * 255.0f + 0.5f);
+        r = Div255(r * k), g = Div255(g * k), b = Div255(b * k), a = Div255(a * k);
+    }
+    const uint32_t inv = 255 - a;
+    d[0] = static_cast<uint8_t>(b + Div255(d[0] * inv));
+    d[1] = static_cast<uint8_t>(g + Div255(d[1] * inv));
+    d[2] = static_cast<uint8_t>(r + Div255(d[2] * inv));
+    d[3] = static_cast<uint8_t>(a + Div255(d[3] * inv));
+}
 
 inline void Blend(uint8_t* d, float r, float g, float b, float a, float cov)
 {
@@ -42,11 +60,11 @@ void SampleBitmap(const Paint& p, double u, double v, float& r, float& g, float&
     auto texel = [&](int x, int y) {
         x = p.repeat ? Wrap(x, w) : ClampI(x, w);
         y = p.repeat ? Wrap(y, h) : ClampI(y, h);
-        return bm.rgba.data() + (size_t(y) * w + x) * 4;
+        return bm.bgra.data() + (size_t(y) * w + x) * 4;
     };
     if (!p.smooth) {
         const uint8_t* t = texel(static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)));
-        r = t[0], g = t[1], b = t[2], a = t[3];
+        r = t[2], g = t[1], b = t[0], a = t[3];
         return;
     }
     double fu = u - 0.5, fv = v - 0.5;
@@ -57,10 +75,34 @@ void SampleBitmap(const Paint& p, double u, double v, float& r, float& g, float&
     const uint8_t* t01 = texel(x0, y0 + 1);
     const uint8_t* t11 = texel(x0 + 1, y0 + 1);
     float w00 = (1 - tx) * (1 - ty), w10 = tx * (1 - ty), w01 = (1 - tx) * ty, w11 = tx * ty;
-    r = t00[0] * w00 + t10[0] * w10 + t01[0] * w01 + t11[0] * w11;
+    r = t00[2] * w00 + t10[2] * w10 + t01[2] * w01 + t11[2] * w11;
     g = t00[1] * w00 + t10[1] * w10 + t01[1] * w01 + t11[1] * w11;
-    b = t00[2] * w00 + t10[2] * w10 + t01[2] * w01 + t11[2] * w11;
+    b = t00[0] * w00 + t10[0] * w10 + t01[0] * w01 + t11[0] * w11;
     a = t00[3] * w00 + t10[3] * w10 + t01[3] * w01 + t11[3] * w11;
+}
+
+// A bitmap drawn pixel for pixel, unscaled: whole rows of texels, no sampling arithmetic.
+void BitmapRowOneToOne(const Paint& p, uint8_t* row, int y, int x0, int x1, const float* coverage)
+{
+    const BitmapDef& bm = *p.bitmap;
+    const double tv = std::floor(y + 0.5 + p.inverse.ty), tu = std::floor(x0 + 0.5 + p.inverse.tx);
+    if (!(tv > -1e8 && tv < 1e8 && tu > -1e8 && tu < 1e8))
+        return;
+    int ty = static_cast<int>(tv), tx = static_cast<int>(tu);
+    ty = p.repeat ? Wrap(ty, bm.height) : ClampI(ty, bm.height);
+    const uint8_t* texRow = bm.bgra.data() + size_t(ty) * bm.width * 4;
+    int t = p.repeat ? Wrap(tx, bm.width) : tx;
+    for (int x = x0; x < x1; ++x) {
+        const uint8_t* s = texRow + size_t(p.repeat ? t : ClampI(t, bm.width)) * 4;
+        if (++t == bm.width && p.repeat)
+            t = 0;
+        float c = coverage[x - x0];
+        uint8_t* d = row + x * 4;
+        if (c >= 1.0f && s[3] == 255)
+            std::memcpy(d, s, 4);
+        else if (c > 0)
+            BlendInt(d, s[2], s[1], s[0], s[3], c);
+    }
 }
 
 }  // namespace
@@ -94,8 +136,14 @@ Paint Paint::ForFill(const FillStyle& fill, const Matrix& toPixels, const ColorT
         p.bitmap = bitmap;
         p.repeat = fill.repeat;
         p.smooth = fill.smooth;
+        // Rounding leaves 1/20 * 20 a hair off one; snap so the exact cases below are found.
+        Matrix& m = p.inverse;
+        for (double* v : { &m.a, &m.b, &m.c, &m.d, &m.tx, &m.ty }) {
+            double r = std::round(*v);
+            if (std::fabs(*v - r) < 1e-7)
+                *v = r;
+        }
         // Drawn one to one on whole pixels, smoothing would only blur.
-        const Matrix& m = p.inverse;
         if (m.a == 1 && m.d == 1 && m.b == 0 && m.c == 0 && m.tx == std::floor(m.tx) &&
             m.ty == std::floor(m.ty))
             p.smooth = false;
@@ -138,34 +186,47 @@ void PaintSpan(const Paint& p, Canvas& canvas, int y, int x0, int x1, const floa
     switch (p.kind) {
     case Paint::None:
         return;
-    case Paint::Solid:
+    case Paint::Solid: {
+        const uint32_t sr = static_cast<uint32_t>(p.r + 0.5f), sg = static_cast<uint32_t>(p.g + 0.5f),
+                       sb = static_cast<uint32_t>(p.b + 0.5f), sa = static_cast<uint32_t>(p.a + 0.5f);
         for (int x = x0; x < x1; ++x) {
             float c = coverage[x - x0];
-            if (c > 0)
-                Blend(row + x * 4, p.r, p.g, p.b, p.a, c);
+            if (c >= 1.0f && p.a >= 255.0f) {
+                uint8_t* d = row + x * 4;
+                d[0] = static_cast<uint8_t>(p.b), d[1] = static_cast<uint8_t>(p.g), d[2] = static_cast<uint8_t>(p.r);
+                d[3] = 255;
+            } else if (c > 0) {
+                BlendInt(row + x * 4, sr, sg, sb, sa, c);
+            }
         }
         return;
+    }
     case Paint::Bitmap:
+        if (!p.smooth && p.plainColors && p.inverse.a == 1 && p.inverse.b == 0 && p.inverse.c == 0 &&
+            p.inverse.d == 1) {
+            BitmapRowOneToOne(p, row, y, x0, x1, coverage);
+            return;
+        }
+        [[fallthrough]];
     case Paint::Gradient: {
         const Matrix& m = p.inverse;
-        double py = y + 0.5;
-        for (int x = x0; x < x1; ++x) {
+        const double py = y + 0.5;
+        double u = m.a * (x0 + 0.5) + m.c * py + m.tx;
+        double v = m.b * (x0 + 0.5) + m.d * py + m.ty;
+        for (int x = x0; x < x1; ++x, u += m.a, v += m.b) {
             float c = coverage[x - x0];
             if (c <= 0)
                 continue;
-            double px = x + 0.5;
-            double u = m.a * px + m.c * py + m.tx;
-            double v = m.b * px + m.d * py + m.ty;
             // Far-off or undefined positions would overflow the integer texel lookup.
-            if (!(u > -1e8 && u < 1e8)) u = 0;
-            if (!(v > -1e8 && v < 1e8)) v = 0;
+            double su = u > -1e8 && u < 1e8 ? u : 0;
+            double sv = v > -1e8 && v < 1e8 ? v : 0;
             float r, g, b, a;
             if (p.kind == Paint::Bitmap) {
-                SampleBitmap(p, u, v, r, g, b, a);
+                SampleBitmap(p, su, sv, r, g, b, a);
                 if (!p.plainColors)
                     Transform(p.cxform, r, g, b, a);
             } else {
-                double t = p.radial ? std::sqrt(u * u + v * v) / 16384.0 : (u + 16384.0) / 32768.0;
+                double t = p.radial ? std::sqrt(su * su + sv * sv) / 16384.0 : (su + 16384.0) / 32768.0;
                 int i = t <= 0 || t != t ? 0 : (t >= 1 ? 255 : static_cast<int>(t * 255 + 0.5));
                 uint32_t q = p.ramp[i];
                 r = float(q & 255), g = float((q >> 8) & 255), b = float((q >> 16) & 255),

@@ -307,21 +307,24 @@ void Player::QueueFrameActions(const std::shared_ptr<Timeline>& tl, int frame)
 void Player::RunQueue()
 {
     // The movie and the generation are held so that a handler loading another movie
-    // from inside an action cannot pull the actions from under us.
+    // from inside an action cannot pull the actions from under us. Entries are taken out in
+    // batches, so a nested run (a handler stepping the movie) never runs them a second time.
     std::shared_ptr<const Movie> keep = m_movie;
     const uint64_t generation = m_generation;
     size_t budget = kMaxActionsPerRun;
-    // Each entry leaves the queue before it runs: an FSCommand handler may wait in a modal loop
-    // (a message box), where timer ticks run the queue again, and they must not repeat it.
     while (!m_queue.empty() && budget > 0 && generation == m_generation) {
-        --budget;
-        Queued q = m_queue.front();
-        m_queue.erase(m_queue.begin());
-        if (auto tl = q.target.lock())
-            RunActions(tl, *q.actions, budget);
+        std::vector<Queued> batch;
+        batch.swap(m_queue);
+        for (const Queued& q : batch) {
+            if (budget == 0 || generation != m_generation)
+                break;
+            --budget;
+            if (auto tl = q.target.lock())
+                RunActions(tl, *q.actions, budget);
+        }
     }
-    if (generation == m_generation)
-        m_queue.clear();
+    if (generation == m_generation && budget == 0)
+        m_queue.clear();  // a movie that keeps jumping is cut off here
 }
 
 void Player::RunActions(const std::shared_ptr<Timeline>& tl, const ActionList& actions, size_t& budget)

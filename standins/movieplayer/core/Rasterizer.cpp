@@ -22,10 +22,7 @@ void Rasterizer::AddLine(double x0, double y0, double x1, double y1)
 void Rasterizer::AddQuad(double x0, double y0, double cx, double cy, double x1, double y1)
 {
     double ddx = x0 - 2 * cx + x1, ddy = y0 - 2 * cy + y1;
-    double dd = std::sqrt(ddx * ddx + ddy * ddy);
-    // Error of n chords is dd / (8 n^2); keep it under a tenth of a pixel.
-    int n = static_cast<int>(std::ceil(std::sqrt(dd / 0.8)));
-    n = std::max(1, std::min(n, 64));
+    int n = CurveSteps(std::sqrt(ddx * ddx + ddy * ddy));
     double px = x0, py = y0;
     for (int i = 1; i <= n; ++i) {
         double t = double(i) / n, u = 1 - t;
@@ -34,6 +31,13 @@ void Rasterizer::AddQuad(double x0, double y0, double cx, double cy, double x1, 
         AddLine(px, py, x, y);
         px = x, py = y;
     }
+}
+
+int Rasterizer::CurveSteps(double dd)
+{
+    // Error of n chords is dd / (8 n^2). Clamped as a double first: far-off input is huge or NaN.
+    double n = std::ceil(std::sqrt(dd / 0.8));
+    return n >= 64 ? 64 : (n >= 1 ? static_cast<int>(n) : 1);
 }
 
 void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span)
@@ -45,10 +49,12 @@ void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span
     double maxY = m_edges.front().y1;
     for (const Edge& e : m_edges)
         maxY = std::max(maxY, e.y1);
-    int top = std::max(clip.top, static_cast<int>(std::floor(m_edges.front().y0)));
-    int bottom = std::min(clip.bottom, static_cast<int>(std::ceil(maxY)));
-    if (top >= bottom)
+    // Limits taken in doubles: edges may lie far outside any integer range.
+    double topD = std::max<double>(clip.top, std::floor(m_edges.front().y0));
+    double bottomD = std::min<double>(clip.bottom, std::ceil(maxY));
+    if (!(topD < bottomD))
         return;
+    int top = static_cast<int>(topD), bottom = static_cast<int>(bottomD);
 
     const int width = clip.right - clip.left;
     m_delta.assign(width + 2, 0.0f);
@@ -92,22 +98,36 @@ void Rasterizer::Render(const PixelRect& clip, FillRule rule, const SpanFn& span
                 m_delta[ia + 1] += weight * fa;
                 m_delta[ib] -= weight * (1 - fb);
                 m_delta[ib + 1] -= weight * fb;
+                m_touched.insert(m_touched.end(), { ia, ia + 1, ib, ib + 1 });
                 minX = std::min(minX, ia);
                 maxX = std::max(maxX, ib);
             }
         }
         if (maxX < 0)
             continue;
-        // Differences left of minX are all zero, so the running sum can start there.
+        // Coverage changes only at the touched cells; between them it is constant and is filled
+        // as a run instead of summed pixel by pixel.
         int last = std::min(maxX, width - 1);
+        std::sort(m_touched.begin(), m_touched.end());
+        m_touched.erase(std::unique(m_touched.begin(), m_touched.end()), m_touched.end());
         float sum = 0;
-        for (int x = minX; x <= last; ++x) {
-            sum += m_delta[x];
-            m_cover[x] = sum < 0 ? 0 : (sum > 1 ? 1 : sum);
+        int x = minX;
+        auto clamp = [](float v) { return v < 0 ? 0.0f : (v > 1 ? 1.0f : v); };
+        for (int t : m_touched) {
+            if (t > last)
+                break;
+            std::fill(m_cover.begin() + x, m_cover.begin() + t, clamp(sum));
+            sum += m_delta[t];
+            m_cover[t] = clamp(sum);
+            x = t + 1;
         }
+        if (x <= last)
+            std::fill(m_cover.begin() + x, m_cover.begin() + last + 1, clamp(sum));
         if (last >= minX)
             span(row, clip.left + minX, clip.left + last + 1, m_cover.data() + minX);
-        std::fill(m_delta.begin() + minX, m_delta.begin() + std::min(width + 2, maxX + 2), 0.0f);
+        for (int t : m_touched)
+            m_delta[t] = 0.0f;
+        m_touched.clear();
     }
 }
 

@@ -29,6 +29,9 @@ public:
     void AddQuad(double x0, double y0, double cx, double cy, double x1, double y1);
     void Render(const PixelRect& clip, FillRule rule, const SpanFn& span);
 
+    // Segments for a curve of this second-difference size: enough for a tenth of a pixel, at most 64.
+    static int CurveSteps(double secondDifference);
+
 private:
     struct Edge {
         double x0, y0, x1, y1;  // y0 < y1
@@ -37,6 +40,7 @@ private:
     std::vector<Edge> m_edges;
     std::vector<float> m_delta;
     std::vector<float> m_cover;
+    std::vector<int> m_touched;  // cells of m_delta written in the current row
     std::vector<std::pair<double, int>> m_cross;
 };
 

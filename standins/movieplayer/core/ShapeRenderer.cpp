@@ -25,8 +25,7 @@ void Flatten(const ShapeEdge& e, const Matrix& m, std::vector<Pt>& out)
     m.Apply(e.x0, e.y0, p0.x, p0.y);
     m.Apply(e.cx, e.cy, c.x, c.y);
     double ddx = p0.x - 2 * c.x + p1.x, ddy = p0.y - 2 * c.y + p1.y;
-    int n = static_cast<int>(std::ceil(std::sqrt(std::sqrt(ddx * ddx + ddy * ddy) / 0.8)));
-    n = std::max(1, std::min(n, 64));
+    int n = Rasterizer::CurveSteps(std::sqrt(ddx * ddx + ddy * ddy));
     for (int i = 1; i <= n; ++i) {
         double t = double(i) / n, u = 1 - t;
         out.push_back(Pt{ u * u * p0.x + 2 * u * t * c.x + t * t * p1.x,
@@ -37,7 +36,8 @@ void Flatten(const ShapeEdge& e, const Matrix& m, std::vector<Pt>& out)
 // A closed polygon of the round end around p, turning the same way as the segment quads.
 void AddDisc(Rasterizer& r, Pt p, double radius)
 {
-    int n = std::max(8, std::min(64, static_cast<int>(std::ceil(radius * 2))));
+    double steps = std::ceil(radius * 2);
+    int n = steps >= 64 ? 64 : (steps >= 8 ? static_cast<int>(steps) : 8);
     double px = p.x + radius, py = p.y;
     for (int i = 1; i <= n; ++i) {
         double t = -2 * 3.14159265358979 * i / n;
