@@ -1,6 +1,7 @@
 # TavikGame: the two commands are `make run` and `make test`; both install what is missing.
 #   make build   configure and build both presets, run nothing
-#   make test    build, then every native and Windows test (ctest summary for each)
+#   make test    build, then every native and Windows test (ctest summary for each), then
+#                each fuzzer for 15 seconds
 #   make run     build, then start the launcher under Wine from a ready folder
 #   make bench   build, then the benchmarks
 #   make fuzz    build the libFuzzer targets of fuzz/ with clang and run each FUZZ_SECONDS seconds
@@ -25,11 +26,13 @@ test-native: build-native
 test-windows: build-windows
 	tools/wine/session.sh $(CURDIR)/build/windows ctest --preset windows
 
-# Both suites run even when the first fails; the target fails when either did.
+# Both suites run even when the first fails, then a short run of every fuzzer; the target
+# fails when any of them did.
 test: build
 	@status=0; \
 	$(MAKE) --no-print-directory test-native || status=1; \
 	$(MAKE) --no-print-directory test-windows || status=1; \
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15 || status=1; \
 	exit $$status
 
 # SCREENSHOT=file.png also saves a picture of the screen once the launcher is up.

@@ -5,7 +5,8 @@ set -e
 pkgs="cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
       wine wine64 xvfb xauth x11-utils imagemagick
-      zlib1g-dev libz-mingw-w64-dev fonts-wqy-microhei chromium nodejs"
+      zlib1g-dev libz-mingw-w64-dev fonts-wqy-microhei chromium nodejs
+      clang libclang-rt-14-dev"
 missing=""
 for p in $pkgs; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
