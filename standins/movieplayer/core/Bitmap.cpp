@@ -1,29 +1,10 @@
 // Decoder of lossless bitmaps: colour-mapped, 15-bit and 32-bit pixels behind zlib.
 #include "Bitmap.h"
 
-#include <zlib.h>
+#include "Inflate.h"
 
 namespace movieplayer {
 namespace {
-
-// Inflates exactly expected bytes; a stream that ends early is a broken bitmap.
-bool Inflate(const uint8_t* src, size_t srcSize, std::vector<uint8_t>& out, size_t expected)
-{
-    out.assign(expected, 0);
-    z_stream zs{};
-    if (inflateInit(&zs) != Z_OK)
-        return false;
-    zs.next_in = const_cast<Bytef*>(src);
-    zs.avail_in = static_cast<uInt>(srcSize);
-    zs.next_out = out.data();
-    zs.avail_out = static_cast<uInt>(expected);
-    int rc = Z_OK;
-    while (zs.avail_out > 0 && rc == Z_OK)
-        rc = inflate(&zs, Z_NO_FLUSH);
-    bool ok = zs.avail_out == 0;
-    inflateEnd(&zs);
-    return ok;
-}
 
 uint8_t Premul(uint8_t c, uint8_t a) { return static_cast<uint8_t>((c * a + 127) / 255); }
 
@@ -51,7 +32,7 @@ bool DecodeLosslessBitmap(BitReader& in, bool withAlpha, BitmapDef& out)
         return false;
     }
     std::vector<uint8_t> raw;
-    if (!Inflate(in.Here(), in.Remaining(), raw, tableBytes + rowBytes * h))
+    if (!InflateExactly(in.Here(), in.Remaining(), raw, tableBytes + rowBytes * h))
         return false;
 
     out.width = w;

@@ -1,7 +1,7 @@
 // Movie file reader: decompression, header, tag stream, and the tags of the supported subset.
 #include "SwfReader.h"
 
-#include <zlib.h>
+#include "Inflate.h"
 
 #include "BitReader.h"
 
@@ -14,24 +14,6 @@ enum TagCode {
     kDefineShape2 = 22, kPlaceObject2 = 26, kRemoveObject2 = 28, kDefineShape3 = 32,
     kDefineButton2 = 34, kDefineBitsLossless2 = 36, kDefineSprite = 39, kFrameLabel = 43,
 };
-
-bool InflateBody(const uint8_t* src, size_t srcSize, std::vector<uint8_t>& out, size_t expected)
-{
-    out.assign(expected, 0);
-    z_stream zs{};
-    if (inflateInit(&zs) != Z_OK)
-        return false;
-    zs.next_in = const_cast<Bytef*>(src);
-    zs.avail_in = static_cast<uInt>(srcSize);
-    zs.next_out = out.data();
-    zs.avail_out = static_cast<uInt>(expected);
-    int rc = Z_OK;
-    while (zs.avail_out > 0 && rc == Z_OK)
-        rc = inflate(&zs, Z_NO_FLUSH);
-    bool ok = zs.avail_out == 0;
-    inflateEnd(&zs);
-    return ok;
-}
 
 bool ReadPlaceObject2(BitReader& in, PlaceTag& p)
 {
@@ -312,7 +294,7 @@ bool ReadMovie(const uint8_t* data, size_t size, Movie& out)
     const uint8_t* bodyData;
     size_t bodySize = fileLength - 8;
     if (compressed) {
-        if (!InflateBody(data + 8, size - 8, body, bodySize))
+        if (!InflateExactly(data + 8, size - 8, body, bodySize))
             return false;
         bodyData = body.data();
     } else {
