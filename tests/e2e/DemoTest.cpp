@@ -237,6 +237,8 @@ TEST_F(DemoLauncher, DraggingTheMovieMovesLauncherAndPage)
     MouseTo(rc.left + 630, rc.top + 600);
     MouseTo(rc.left + 650, rc.top + 620);
     Button(MOUSEEVENTF_LEFTUP);
+    // The launcher handles the moves in its own time.
+    WaitFor([&] { return Rect(main).left - rc.left == 50 && Rect(page).top - web.top == 40; }, 5000);
     RECT moved = Rect(main), webMoved = Rect(page);
     EXPECT_EQ(moved.left - rc.left, 50);
     EXPECT_EQ(moved.top - rc.top, 40);
