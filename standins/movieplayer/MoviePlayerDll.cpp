@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "standins/common/ControlClassFactory.h"
 #include "standins/movieplayer/MoviePlayerControl.h"
 #include "standins/movieplayer/MoviePlayerIds.h"
 
@@ -22,49 +23,7 @@ namespace {
 
 const wchar_t kClsidKey[] = L"CLSID\\{D27CDB6E-AE6D-11CF-96B8-444553540000}";
 
-class ClassFactory : public IClassFactory {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    // The factory is static; its count only keeps the module loaded while held.
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&g_locks)); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(::InterlockedDecrement(&g_locks)); }
-
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        auto* control = new (std::nothrow) MoviePlayerControl();
-        if (!control)
-            return E_OUTOFMEMORY;
-        HRESULT hr = control->QueryInterface(riid, ppv);
-        control->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL lock) override
-    {
-        if (lock)
-            ::InterlockedIncrement(&g_locks);
-        else
-            ::InterlockedDecrement(&g_locks);
-        return S_OK;
-    }
-};
-
-ClassFactory g_factory;
+TControlClassFactory<MoviePlayerControl> g_factory(&g_locks);
 
 LONG SetString(HKEY key, const wchar_t* name, const std::wstring& value)
 {

@@ -1,10 +1,9 @@
 // The DLL's entry points: DllMain, the class object, and whether the DLL may unload.
 #include "PageViewModule.h"
 
-#include <new>
-
 #include "PageViewControl.h"
 #include "PageWindow.h"
+#include "standins/common/ControlClassFactory.h"
 
 namespace pageview {
 
@@ -14,50 +13,9 @@ const CLSID CLSID_PageView = { 0x8856F961, 0x340A, 0x11D0, { 0xA9, 0x6B, 0x00, 0
 namespace {
 
 HINSTANCE g_module = nullptr;
-LONG g_locks = 0;
+volatile LONG g_locks = 0;
 
-// The class object lives in static storage; it holds the module only through server locks.
-class ClassFactory : public IClassFactory {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        PageViewControl* control = new (std::nothrow) PageViewControl();
-        if (!control)
-            return E_OUTOFMEMORY;
-        HRESULT hr = control->QueryInterface(riid, ppv);
-        control->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL lock) override
-    {
-        if (lock)
-            LockModule();
-        else
-            UnlockModule();
-        return S_OK;
-    }
-};
-
-ClassFactory g_factory;
+TControlClassFactory<PageViewControl> g_factory(&g_locks);
 
 }  // namespace
 
